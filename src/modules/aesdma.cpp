@@ -1,0 +1,16 @@
+// AES DMA engine debug levels, from release (0) upward.
+#include "driver/entry_points.h"
+#include "menu/menu.h"
+#include "tulvak.h"
+
+namespace {
+
+constexpr tulvak::Item kItems[] = {
+    tulvak::driver_call(1, "SET QxDrv_AESDMA_SetDbgLevel(E_DRVAESDMA_DBG_Release)", QxDrv_AESDMA_SetDbgLevel, 0),
+    tulvak::driver_call(2, "SET QxDrv_AESDMA_SetDbgLevel(E_DRVAESDMA_DBG_L1)", QxDrv_AESDMA_SetDbgLevel, 1),
+    tulvak::driver_call(3, "SET QxDrv_AESDMA_SetDbgLevel(E_DRVAESDMA_DBG_L2)", QxDrv_AESDMA_SetDbgLevel, 2),
+};
+
+}  // namespace
+
+void Tulvak_PelvarAESDMAConfig() { tulvak::run_menu<kItems>(); }

@@ -1,0 +1,17 @@
+// Co-processor (COPRO) debug levels.
+#include "driver/entry_points.h"
+#include "menu/menu.h"
+#include "tulvak.h"
+
+namespace {
+
+constexpr tulvak::Item kItems[] = {
+    tulvak::driver_call(1, "SET QxDrv_COPRO_SetDbgLevel(E_COPRO_DBGLV_NONE)", QxDrv_COPRO_SetDbgLevel, 0),
+    tulvak::driver_call(2, "SET QxDrv_COPRO_SetDbgLevel(E_COPRO_DBGLV_ERR_ONLY)", QxDrv_COPRO_SetDbgLevel, 1),
+    tulvak::driver_call(3, "SET QxDrv_COPRO_SetDbgLevel(E_COPRO_DBGLV_INFO)", QxDrv_COPRO_SetDbgLevel, 2),
+    tulvak::driver_call(4, "SET QxDrv_COPRO_SetDbgLevel(E_COPRO_DBGLV_ALL)", QxDrv_COPRO_SetDbgLevel, 3),
+};
+
+}  // namespace
+
+void Tulvak_PelvarCPUConfig() { tulvak::run_menu<kItems>(); }

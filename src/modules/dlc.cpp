@@ -1,0 +1,15 @@
+// Dynamic luma curve (DLC) debug output, on or off.
+#include "driver/entry_points.h"
+#include "menu/menu.h"
+#include "tulvak.h"
+
+namespace {
+
+constexpr tulvak::Item kItems[] = {
+    tulvak::driver_call(1, "Turn on QxApi_XC_DLC_SetDbgLevel", QxApi_XC_DLC_SetDbgLevel, 1),
+    tulvak::driver_call(2, "Turn off QxApi_XC_DLC_SetDbgLevel", QxApi_XC_DLC_SetDbgLevel, 0),
+};
+
+}  // namespace
+
+void Tulvak_PelvarDLCConfig() { tulvak::run_menu<kItems>(); }

@@ -1,0 +1,17 @@
+// Hardware I2C debug levels, NONE (0) to ALL (3).
+#include "driver/entry_points.h"
+#include "menu/menu.h"
+#include "tulvak.h"
+
+namespace {
+
+constexpr tulvak::Item kItems[] = {
+    tulvak::driver_call(1, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_NONE)", QxDrv_HWI2C_SetDbgLevel, 0),
+    tulvak::driver_call(2, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_ERR_ONLY)", QxDrv_HWI2C_SetDbgLevel, 1),
+    tulvak::driver_call(3, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_INFO)", QxDrv_HWI2C_SetDbgLevel, 2),
+    tulvak::driver_call(4, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_ALL)", QxDrv_HWI2C_SetDbgLevel, 3),
+};
+
+}  // namespace
+
+void Tulvak_PelvarHWI2CConfig() { tulvak::run_menu<kItems>(); }

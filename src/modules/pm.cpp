@@ -1,0 +1,17 @@
+// Power management debug levels, NONE (0) to ALL (3).
+#include "driver/entry_points.h"
+#include "menu/menu.h"
+#include "tulvak.h"
+
+namespace {
+
+constexpr tulvak::Item kItems[] = {
+    tulvak::driver_call(1, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_NONE)", QxDrv_PM_SetDbgLevel, 0),
+    tulvak::driver_call(2, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_ERR_ONLY)", QxDrv_PM_SetDbgLevel, 1),
+    tulvak::driver_call(3, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_INFO)", QxDrv_PM_SetDbgLevel, 2),
+    tulvak::driver_call(4, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_ALL)", QxDrv_PM_SetDbgLevel, 3),
+};
+
+}  // namespace
+
+void Tulvak_PelvarPMConfig() { tulvak::run_menu<kItems>(); }

@@ -1,0 +1,17 @@
+// PWM debug levels, NONE (0) to ALL (3).
+#include "driver/entry_points.h"
+#include "menu/menu.h"
+#include "tulvak.h"
+
+namespace {
+
+constexpr tulvak::Item kItems[] = {
+    tulvak::driver_call(1, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_NONE)", QxDrv_PWM_SetDbgLevel, 0),
+    tulvak::driver_call(2, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_ERR_ONLY)", QxDrv_PWM_SetDbgLevel, 1),
+    tulvak::driver_call(3, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_INFO)", QxDrv_PWM_SetDbgLevel, 2),
+    tulvak::driver_call(4, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_ALL)", QxDrv_PWM_SetDbgLevel, 3),
+};
+
+}  // namespace
+
+void Tulvak_PelvarPWMConfig() { tulvak::run_menu<kItems>(); }

@@ -1,0 +1,18 @@
+// Power sequence debug levels, with REG_DUMP between ERR_ONLY and INFO.
+#include "driver/entry_points.h"
+#include "menu/menu.h"
+#include "tulvak.h"
+
+namespace {
+
+constexpr tulvak::Item kItems[] = {
+    tulvak::driver_call(1, "SET QxDrv_PWS_SetDbgLevel(E_PWS_DBGLV_NONE)", QxDrv_PWS_SetDbgLevel, 0),
+    tulvak::driver_call(2, "SET QxDrv_PWS_SetDbgLevel(E_PWS_DBGLV_ERR_ONLY)", QxDrv_PWS_SetDbgLevel, 1),
+    tulvak::driver_call(3, "SET QxDrv_PWS_SetDbgLevel(E_PWS_DBGLV_REG_DUMP)", QxDrv_PWS_SetDbgLevel, 2),
+    tulvak::driver_call(4, "SET QxDrv_PWS_SetDbgLevel(E_PWS_DBGLV_INFO)", QxDrv_PWS_SetDbgLevel, 3),
+    tulvak::driver_call(5, "SET QxDrv_PWS_SetDbgLevel(E_PWS_DBGLV_ALL)", QxDrv_PWS_SetDbgLevel, 4),
+};
+
+}  // namespace
+
+void Tulvak_PelvarPWSConfig() { tulvak::run_menu<kItems>(); }

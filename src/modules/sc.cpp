@@ -1,0 +1,18 @@
+// Smart card debug levels, with REG_DUMP between ERR_ONLY and INFO.
+#include "driver/entry_points.h"
+#include "menu/menu.h"
+#include "tulvak.h"
+
+namespace {
+
+constexpr tulvak::Item kItems[] = {
+    tulvak::driver_call(1, "SET QxDrv_SC_SetDbgLevel(E_SC_DBGLV_NONE)", QxDrv_SC_SetDbgLevel, 0),
+    tulvak::driver_call(2, "SET QxDrv_SC_SetDbgLevel(E_SC_DBGLV_ERR_ONLY)", QxDrv_SC_SetDbgLevel, 1),
+    tulvak::driver_call(3, "SET QxDrv_SC_SetDbgLevel(E_SC_DBGLV_REG_DUMP)", QxDrv_SC_SetDbgLevel, 2),
+    tulvak::driver_call(4, "SET QxDrv_SC_SetDbgLevel(E_SC_DBGLV_INFO)", QxDrv_SC_SetDbgLevel, 3),
+    tulvak::driver_call(5, "SET QxDrv_SC_SetDbgLevel(E_SC_DBGLV_ALL)", QxDrv_SC_SetDbgLevel, 4),
+};
+
+}  // namespace
+
+void Tulvak_PelvarSCConfig() { tulvak::run_menu<kItems>(); }

@@ -1,0 +1,20 @@
+// Transport stream processor: its levels go through the demultiplexer's setter, with
+// the same value for each level name as the DMX menu, plus PVR.
+#include "driver/entry_points.h"
+#include "menu/menu.h"
+#include "tulvak.h"
+
+namespace {
+
+constexpr tulvak::Item kItems[] = {
+    tulvak::driver_call(1, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_NONE)", QxApi_DMX_SetDbgLevel, 0),
+    tulvak::driver_call(2, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_ERR)", QxApi_DMX_SetDbgLevel, 1),
+    tulvak::driver_call(3, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_WARN)", QxApi_DMX_SetDbgLevel, 2),
+    tulvak::driver_call(4, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_INFO)", QxApi_DMX_SetDbgLevel, 3),
+    tulvak::driver_call(5, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_PVR)", QxApi_DMX_SetDbgLevel, 4),
+    tulvak::driver_call(6, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_FUNC)", QxApi_DMX_SetDbgLevel, 5),
+};
+
+}  // namespace
+
+void Tulvak_PelvarTSPConfig() { tulvak::run_menu<kItems>(); }

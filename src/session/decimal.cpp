@@ -1,0 +1,46 @@
+// Base-10 only: a leading zero is a digit, never an octal or hex prefix.
+#include "session/decimal.h"
+
+namespace tulvak {
+namespace {
+
+constexpr uint64_t kUnsigned32Max = 0xFFFFFFFFu;
+constexpr uint64_t kSigned32Magnitude = 0x80000000u;
+
+struct Decimal {
+    bool negative;
+    uint64_t magnitude;  // stops growing once past kUnsigned32Max
+};
+
+// The white space strtoul skips in the C locale, whatever locale the host set.
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+Decimal scan(const char *text) {
+    while (is_blank(*text)) ++text;
+    Decimal result{*text == '-', 0};
+    if (*text == '-' || *text == '+') ++text;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        if (result.magnitude <= kUnsigned32Max) {
+            result.magnitude = result.magnitude * 10 + static_cast<uint64_t>(*text - '0');
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+int32_t parse_console_selection(const char *text) {
+    const Decimal d = scan(text);
+    if (d.negative) {
+        if (d.magnitude >= kSigned32Magnitude) return INT32_MIN;
+        return -static_cast<int32_t>(d.magnitude);
+    }
+    if (d.magnitude > kUnsigned32Max) return -1;
+    // Reinterpret the unsigned 32-bit value as signed, as the console always has.
+    if (d.magnitude >= kSigned32Magnitude) return static_cast<int32_t>(static_cast<int64_t>(d.magnitude) - (int64_t{1} << 32));
+    return static_cast<int32_t>(d.magnitude);
+}
+
+}  // namespace tulvak
