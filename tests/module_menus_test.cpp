@@ -1,0 +1,50 @@
+// Walks every debug-level menu through the real host: each item in turn, then
+// numbers that name no item, then EXIT back to the host.
+#include <gtest/gtest.h>
+
+#include "support/process.h"
+#include "support/screens.h"
+
+namespace tulvak_test {
+namespace {
+
+class ModuleMenuTest : public testing::TestWithParam<ModuleMenu> {};
+
+TEST_P(ModuleMenuTest, EveryItemActsAndUnlistedNumbersOnlyRedraw) {
+    const ModuleMenu &menu = GetParam();
+    std::vector<std::string> labels;
+    for (const ModuleItem &item : menu.items) labels.push_back(item.label);
+    const std::string last_plus_one = std::to_string(menu.items.size() + 1);
+
+    std::string input = "3\n" + std::to_string(menu.utility_item) + "\n";
+    std::string out = screen(kMainLabels) + screen(kUtilityLabels) + screen(labels);
+    std::string calls;
+    for (const ModuleItem &item : menu.items) {
+        input += std::to_string(item.number) + "\n";
+        if (item.effect == "Not support!") {
+            out += item.effect;
+        } else {
+            calls += item.effect + "\n";
+        }
+        out += screen(labels);
+    }
+    input += "0\n-1\n" + last_plus_one + "\n98\n100\n99\n99\n99\n";
+    out += screens(labels, 5) + screen(kUtilityLabels) + screen(kMainLabels);
+
+    const Outcome run = run_program({host_path()}, input);
+    EXPECT_EQ(run.out, out);
+    EXPECT_EQ(run.err, calls);
+    EXPECT_EQ(run.exit_code, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllModules, ModuleMenuTest, testing::ValuesIn(module_menus()),
+                         [](const testing::TestParamInfo<ModuleMenu> &info) { return info.param.name; });
+
+TEST(ModuleMenus, CatalogueHasOneMenuPerUtilityItem) {
+    const std::vector<ModuleMenu> menus = module_menus();
+    ASSERT_EQ(menus.size(), kUtilityLabels.size());
+    for (size_t i = 0; i < menus.size(); ++i) EXPECT_EQ(menus[i].utility_item, static_cast<int>(i + 1));
+}
+
+}  // namespace
+}  // namespace tulvak_test

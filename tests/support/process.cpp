@@ -1,0 +1,100 @@
+#include "process.h"
+
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace tulvak_test {
+namespace {
+
+int memory_file(const char *name, const std::string &content) {
+    const int fd = memfd_create(name, 0);
+    if (fd < 0) throw std::runtime_error("memfd_create failed");
+    size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = write(fd, content.data() + done, content.size() - done);
+        if (n <= 0) throw std::runtime_error("writing test input failed");
+        done += static_cast<size_t>(n);
+    }
+    lseek(fd, 0, SEEK_SET);
+    return fd;
+}
+
+std::string contents(int fd) {
+    std::string text;
+    char buffer[65536];
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t n = pread(fd, buffer, sizeof buffer, offset);
+        if (n <= 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+        offset += n;
+    }
+    close(fd);
+    return text;
+}
+
+Outcome run(const std::string &input, int timeout_seconds, const std::function<void()> &child) {
+    const int in = memory_file("stdin", input);
+    const int out = memory_file("stdout", "");
+    const int err = memory_file("stderr", "");
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(err, 2);
+        child();
+        _exit(127);
+    }
+    close(in);
+    Outcome outcome;
+    int status = 0;
+    const long deadline_ms = timeout_seconds * 1000L;
+    for (long waited_ms = 0;; ++waited_ms) {
+        if (waitpid(pid, &status, WNOHANG) == pid) break;
+        if (waited_ms >= deadline_ms) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            outcome.timed_out = true;
+            break;
+        }
+        const timespec millisecond{0, 1000000};
+        nanosleep(&millisecond, nullptr);
+    }
+    if (WIFEXITED(status)) outcome.exit_code = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
+    outcome.out = contents(out);
+    outcome.err = contents(err);
+    return outcome;
+}
+
+}  // namespace
+
+Outcome run_program(const std::vector<std::string> &argv, const std::string &input, int timeout_seconds) {
+    return run(input, timeout_seconds, [&argv] {
+        std::vector<char *> args;
+        for (const std::string &arg : argv) args.push_back(const_cast<char *>(arg.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+    });
+}
+
+Outcome run_in_child(const std::string &input, const std::function<int()> &body, int timeout_seconds) {
+    return run(input, timeout_seconds, [&body] {
+        const int code = body();
+        if (stdout != nullptr) std::fflush(stdout);
+        _exit(code);
+    });
+}
+
+std::string host_path() { return TULVAK_HOST_PATH; }
+std::string library_path() { return TULVAK_LIBRARY_PATH; }
+
+}  // namespace tulvak_test

@@ -1,0 +1,51 @@
+#include "screens.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace tulvak_test {
+
+const std::vector<std::string> kMainLabels = {"Hardware Config", "Software Config", "Pelvar Utility"};
+
+const std::vector<std::string> kUtilityLabels = {
+    "ACE Menu",  "AESDMA Menu", "AVD Menu",   "CEC Menu",   "CMDQ Menu",  "CPU Menu", "DAC Menu",
+    "DDC2BI Menu", "DLC Menu",  "DMX Menu",   "FLASH Menu", "GFX Menu",   "GOP Menu", "HDMITX Menu",
+    "HWI2C Menu", "JPEG Menu",  "MBX Menu",   "MMFI Menu",  "MPIF Menu",  "QXOS Menu", "MSPI Menu",
+    "MVD Menu",  "MVOP Menu",   "PM Menu",    "PNL Menu",   "PWM Menu",   "PWS Menu", "SC Menu",
+    "YS Menu",   "TSP Menu",    "VE Menu",    "XC Menu"};
+
+std::string screen(const std::vector<std::string> &labels) {
+    std::string text = "\n====================================\n";
+    for (size_t i = 0; i < labels.size(); ++i) text += "(" + std::to_string(i + 1) + ") " + labels[i] + "\n";
+    text += "(99) EXIT\n====================================\nPlease input the item number:";
+    return text + kAsk;
+}
+
+std::string screens(const std::vector<std::string> &labels, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += screen(labels);
+    return text;
+}
+
+std::vector<ModuleMenu> module_menus() {
+    std::ifstream file(TULVAK_TEST_DATA_DIR "/module_menus.tsv");
+    if (!file) throw std::runtime_error("cannot open module_menus.tsv");
+    std::vector<ModuleMenu> menus;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        std::string utility, name, number, label, effect;
+        std::getline(fields, utility, '\t');
+        std::getline(fields, name, '\t');
+        std::getline(fields, number, '\t');
+        std::getline(fields, label, '\t');
+        std::getline(fields, effect, '\t');
+        if (menus.empty() || menus.back().name != name) menus.push_back({std::stoi(utility), name, {}});
+        menus.back().items.push_back({std::stoi(number), label, effect});
+    }
+    return menus;
+}
+
+}  // namespace tulvak_test
