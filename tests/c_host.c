@@ -7,7 +7,7 @@
 #include "tulvak.h"
 
 #define DRIVER_ENTRY(name) \
-    void name(int level); \
+    void name(int level);  \
     void name(int level) { fprintf(stderr, #name "(%d)\n", level); }
 
 DRIVER_ENTRY(QxApi_XC_ACE_SetDbgLevel)

@@ -11,14 +11,19 @@ namespace {
 
 Outcome session(const std::string &input) { return run_program({host_path()}, input); }
 
-const std::vector<std::string> kXcLabels = {
-    "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_OFF)",          "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SETWINDOW)",
-    "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SETTIMING)",    "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SYNCDETECT)",
-    "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_MUX)",          "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_MODEPARSE)",
-    "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_HDMIMONITOR)",  "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_AUTOGEOMETRY)",
-    "SET QxApi_XC_SetDbgLevel(XC_DGBLEVEL_CROPCALC)",     "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SETTIMING_ISR)",
-    "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_DWIN_SETWINDOW)", "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_FUNCTION_TRACE)",
-    "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_PARAMETER_TRACE)"};
+const std::vector<std::string> kXcLabels = {"SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_OFF)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SETWINDOW)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SETTIMING)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SYNCDETECT)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_MUX)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_MODEPARSE)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_HDMIMONITOR)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_AUTOGEOMETRY)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DGBLEVEL_CROPCALC)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SETTIMING_ISR)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_DWIN_SETWINDOW)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_FUNCTION_TRACE)",
+                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_PARAMETER_TRACE)"};
 
 TEST(ConsoleScreens, MainMenuIsExactlyTheConsoleScreen) {
     const Outcome run = session("99\n");
@@ -70,8 +75,8 @@ TEST(ConsoleScreens, UnlistedNumbersAtTheMainMenuRedrawSilently) {
 TEST(ConsoleSession, ScalerItemReachesTheDriverAndExitUnwindsToTheHost) {
     const Outcome run = session("3\n32\n2\n99\n99\n99\n");
     EXPECT_EQ(run.err, "QxApi_XC_SetDbgLevel(1)\n");
-    EXPECT_EQ(run.out, screen(kMainLabels) + screen(kUtilityLabels) + screens(kXcLabels, 2) +
-                           screen(kUtilityLabels) + screen(kMainLabels));
+    EXPECT_EQ(run.out, screen(kMainLabels) + screen(kUtilityLabels) + screens(kXcLabels, 2) + screen(kUtilityLabels) +
+                           screen(kMainLabels));
     EXPECT_EQ(run.exit_code, 0);
 }
 
@@ -84,11 +89,10 @@ TEST(ConsoleSession, FlagsAreNeverCombinedAndRepeatsCallAgain) {
 
 TEST(ConsoleSession, LeavingAModuleReturnsToTheCatalogueNotTheMainMenu) {
     const Outcome run = session("3\n29\n99\n20\n99\n99\n99\n");
-    const std::vector<std::string> sys = {"SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_NONE)",
-                                          "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_ERR_ONLY)",
-                                          "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_REG_DUMP)",
-                                          "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_INFO)",
-                                          "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_ALL)"};
+    const std::vector<std::string> sys = {
+        "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_NONE)", "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_ERR_ONLY)",
+        "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_REG_DUMP)", "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_INFO)",
+        "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_ALL)"};
     const std::vector<std::string> qxos = {"SET QxOS_MPool_SetDbgLevel(E_QxOSMPool_DBG_Release)",
                                            "SET QxOS_MPool_SetDbgLevel(E_QxOSMPool_DBG_L1)"};
     EXPECT_EQ(run.out, screen(kMainLabels) + screen(kUtilityLabels) + screen(sys) + screen(kUtilityLabels) +
@@ -138,8 +142,8 @@ TEST(ConsoleLongLines, TailOfALongLineIsNotTheNextSelection) {
     const std::string blanks_then_item(31, ' ');
     const Outcome run = session("3\n32\n" + blanks_then_item + "2\n" + std::string(40, '7') + "3\n99\n99\n99\n");
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, screen(kMainLabels) + screen(kUtilityLabels) + screens(kXcLabels, 3) +
-                           screen(kUtilityLabels) + screen(kMainLabels));
+    EXPECT_EQ(run.out, screen(kMainLabels) + screen(kUtilityLabels) + screens(kXcLabels, 3) + screen(kUtilityLabels) +
+                           screen(kMainLabels));
 }
 
 TEST(ConsoleLongLines, HugeLineIsConsumedWhole) {
@@ -179,7 +183,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Typed{"99999999999999999999999999999", ""}));
 
 TEST(ConsoleParsing, NulByteEndsTheSelectionButNotTheLine) {
-    const Outcome run = session(std::string("3\n32\n2\0" "5\n13\n99\n99\n99\n", 21));
+    const Outcome run =
+        session(std::string("3\n32\n2\0"
+                            "5\n13\n99\n99\n99\n",
+                            21));
     EXPECT_EQ(run.err, "QxApi_XC_SetDbgLevel(1)\nQxApi_XC_SetDbgLevel(2048)\n");
 }
 

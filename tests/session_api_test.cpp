@@ -75,12 +75,15 @@ TEST(DirectMenuCalls, ModuleMenuRunsOnItsOwnAndReturnsOnExit) {
 }
 
 TEST(DirectMenuCalls, MenuWithoutAKindShowsOnceAndReturns) {
-    const Outcome run = run_in_child("2\n", [] {
-        tulvak_sim_observe(record_call);
-        Tulvak_PelvarVEConfig();
-        std::fputs(driver_calls.c_str(), stderr);
-        return 0;
-    }, 10);
+    const Outcome run = run_in_child(
+        "2\n",
+        [] {
+            tulvak_sim_observe(record_call);
+            Tulvak_PelvarVEConfig();
+            std::fputs(driver_calls.c_str(), stderr);
+            return 0;
+        },
+        10);
     EXPECT_FALSE(run.timed_out);
     EXPECT_EQ(run.out,
               "\n====================================\n"
@@ -95,10 +98,13 @@ TEST(DirectMenuCalls, MenuWithoutAKindShowsOnceAndReturns) {
 // The pipe-driven channel is not built yet: such a session must say that its
 // channel failed and end, not spin redrawing the main menu.
 TEST(PipePlatform, SessionReportsTheMissingChannelAndEnds) {
-    const Outcome run = run_in_child("", [] {
-        Tulvak_Manager::Tulvak(TULVAK_SYSTEM_TYPE_VUNE);
-        return static_cast<int>(eSystemTpye);
-    }, 10);
+    const Outcome run = run_in_child(
+        "",
+        [] {
+            Tulvak_Manager::Tulvak(TULVAK_SYSTEM_TYPE_VUNE);
+            return static_cast<int>(eSystemTpye);
+        },
+        10);
     EXPECT_FALSE(run.timed_out);
     EXPECT_EQ(run.exit_code, 2);
     const std::string frame = screen(kMainLabels).substr(0, screen(kMainLabels).size() - kAsk.size());

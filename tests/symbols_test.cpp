@@ -33,20 +33,20 @@ std::set<std::string> dynamic_symbols(const char *which) {
 TEST(Symbols, ExportsExactlyThePublicInterface) {
     const std::set<std::string> expected = {
         "eSystemTpye", "Set_System_type", "CreateTulvakShell", "CreatePipeFile", "ReadDecimalKeyInput",
-        "Tulvak_HardwareConfig", "Tulvak_SoftwareConfig", "Tulvak_PelvarUtility",
-        "Tulvak_PelvarACEConfig", "Tulvak_PelvarAESDMAConfig", "Tulvak_PelvarAVDConfig", "Tulvak_PelvarCECConfig",
-        "Tulvak_PelvarCMDQConfig", "Tulvak_PelvarCPUConfig", "Tulvak_PelvarDACConfig", "Tulvak_PelvarDDC2BIConfig",
-        "Tulvak_PelvarDLCConfig", "Tulvak_PelvarDMXConfig", "Tulvak_PelvarFLASHConfig", "Tulvak_PelvarGFXConfig",
-        "Tulvak_PelvarGOPConfig", "Tulvak_PelvarHDMITXConfig", "Tulvak_PelvarHWI2CConfig", "Tulvak_PelvarJPEGConfig",
-        "Tulvak_PelvarMBXConfig", "Tulvak_PelvarMMFIConfig", "Tulvak_PelvarMPIFConfig", "Tulvak_PelvarQXOSConfig",
-        "Tulvak_PelvarMSPIConfig", "Tulvak_PelvarMVDConfig", "Tulvak_PelvarMVOPConfig", "Tulvak_PelvarPMConfig",
-        "Tulvak_PelvarPNLConfig", "Tulvak_PelvarPWMConfig", "Tulvak_PelvarPWSConfig", "Tulvak_PelvarSCConfig",
-        "Tulvak_PelvarSYSConfig", "Tulvak_PelvarTSPConfig", "Tulvak_PelvarVEConfig", "Tulvak_PelvarXCConfig",
+        "Tulvak_HardwareConfig", "Tulvak_SoftwareConfig", "Tulvak_PelvarUtility", "Tulvak_PelvarACEConfig",
+        "Tulvak_PelvarAESDMAConfig", "Tulvak_PelvarAVDConfig", "Tulvak_PelvarCECConfig", "Tulvak_PelvarCMDQConfig",
+        "Tulvak_PelvarCPUConfig", "Tulvak_PelvarDACConfig", "Tulvak_PelvarDDC2BIConfig", "Tulvak_PelvarDLCConfig",
+        "Tulvak_PelvarDMXConfig", "Tulvak_PelvarFLASHConfig", "Tulvak_PelvarGFXConfig", "Tulvak_PelvarGOPConfig",
+        "Tulvak_PelvarHDMITXConfig", "Tulvak_PelvarHWI2CConfig", "Tulvak_PelvarJPEGConfig", "Tulvak_PelvarMBXConfig",
+        "Tulvak_PelvarMMFIConfig", "Tulvak_PelvarMPIFConfig", "Tulvak_PelvarQXOSConfig", "Tulvak_PelvarMSPIConfig",
+        "Tulvak_PelvarMVDConfig", "Tulvak_PelvarMVOPConfig", "Tulvak_PelvarPMConfig", "Tulvak_PelvarPNLConfig",
+        "Tulvak_PelvarPWMConfig", "Tulvak_PelvarPWSConfig", "Tulvak_PelvarSCConfig", "Tulvak_PelvarSYSConfig",
+        "Tulvak_PelvarTSPConfig", "Tulvak_PelvarVEConfig", "Tulvak_PelvarXCConfig",
         // Tulvak_Manager: constructors, destructors, statics, vtable and type information.
         "_ZN14Tulvak_ManagerC1Ev", "_ZN14Tulvak_ManagerC2Ev", "_ZN14Tulvak_ManagerD0Ev", "_ZN14Tulvak_ManagerD1Ev",
         "_ZN14Tulvak_ManagerD2Ev", "_ZN14Tulvak_Manager11GetInstanceEv",
-        "_ZN14Tulvak_Manager6TulvakE18TULVAK_SYSTEM_TYPE", "_ZN14Tulvak_Manager10m_instanceE",
-        "_ZTV14Tulvak_Manager", "_ZTI14Tulvak_Manager", "_ZTS14Tulvak_Manager"};
+        "_ZN14Tulvak_Manager6TulvakE18TULVAK_SYSTEM_TYPE", "_ZN14Tulvak_Manager10m_instanceE", "_ZTV14Tulvak_Manager",
+        "_ZTI14Tulvak_Manager", "_ZTS14Tulvak_Manager"};
     EXPECT_EQ(dynamic_symbols("--defined-only"), expected);
 }
 
@@ -57,11 +57,11 @@ TEST(Symbols, OnlyTheDriverEntryPointsAreLeftToTheHost) {
         if (name.find('@') == std::string::npos) unversioned.insert(name);
     }
     const std::set<std::string> entry_points = {
-        "QxApi_XC_ACE_SetDbgLevel", "QxDrv_AESDMA_SetDbgLevel", "QxApi_DDC2BI_SetDbgLevel", "QxDrv_COPRO_SetDbgLevel",
+        "QxApi_XC_ACE_SetDbgLevel", "QxDrv_AESDMA_SetDbgLevel", "QxApi_DDC2BI_SetDbgLevel",   "QxDrv_COPRO_SetDbgLevel",
         "QxApi_XC_DLC_SetDbgLevel", "QxApi_DMX_SetDbgLevel",    "QxDrv_SERFLASH_SetDbgLevel", "QxApi_GOP_SetDbgLevel",
-        "QxDrv_HWI2C_SetDbgLevel",  "QxApi_JPEG_SetDbgLevel",   "QxDrv_MBX_SetDbgLevel",    "QxOS_MPool_SetDbgLevel",
-        "QxDrv_MVOP_SetDbgLevel",   "QxDrv_PM_SetDbgLevel",     "QxApi_PNL_SetDbgLevel",    "QxDrv_PWM_SetDbgLevel",
-        "QxDrv_PWS_SetDbgLevel",    "QxDrv_SC_SetDbgLevel",     "QxDrv_SYS_SetDbgLevel",    "QxDrv_VE_SetDbgLevel",
+        "QxDrv_HWI2C_SetDbgLevel",  "QxApi_JPEG_SetDbgLevel",   "QxDrv_MBX_SetDbgLevel",      "QxOS_MPool_SetDbgLevel",
+        "QxDrv_MVOP_SetDbgLevel",   "QxDrv_PM_SetDbgLevel",     "QxApi_PNL_SetDbgLevel",      "QxDrv_PWM_SetDbgLevel",
+        "QxDrv_PWS_SetDbgLevel",    "QxDrv_SC_SetDbgLevel",     "QxDrv_SYS_SetDbgLevel",      "QxDrv_VE_SetDbgLevel",
         "QxApi_XC_SetDbgLevel"};
     EXPECT_EQ(unversioned, entry_points);
 }

@@ -13,9 +13,7 @@ struct Decimal {
 };
 
 // The white space strtoul skips in the C locale, whatever locale the host set.
-bool is_blank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 Decimal scan(const char *text) {
     while (is_blank(*text)) ++text;
@@ -39,7 +37,8 @@ int32_t parse_console_selection(const char *text) {
     }
     if (d.magnitude > kUnsigned32Max) return -1;
     // Reinterpret the unsigned 32-bit value as signed, as the console always has.
-    if (d.magnitude >= kSigned32Magnitude) return static_cast<int32_t>(static_cast<int64_t>(d.magnitude) - (int64_t{1} << 32));
+    if (d.magnitude >= kSigned32Magnitude)
+        return static_cast<int32_t>(static_cast<int64_t>(d.magnitude) - (int64_t{1} << 32));
     return static_cast<int32_t>(d.magnitude);
 }
 

@@ -9,11 +9,10 @@ namespace tulvak_test {
 const std::vector<std::string> kMainLabels = {"Hardware Config", "Software Config", "Pelvar Utility"};
 
 const std::vector<std::string> kUtilityLabels = {
-    "ACE Menu",  "AESDMA Menu", "AVD Menu",   "CEC Menu",   "CMDQ Menu",  "CPU Menu", "DAC Menu",
-    "DDC2BI Menu", "DLC Menu",  "DMX Menu",   "FLASH Menu", "GFX Menu",   "GOP Menu", "HDMITX Menu",
-    "HWI2C Menu", "JPEG Menu",  "MBX Menu",   "MMFI Menu",  "MPIF Menu",  "QXOS Menu", "MSPI Menu",
-    "MVD Menu",  "MVOP Menu",   "PM Menu",    "PNL Menu",   "PWM Menu",   "PWS Menu", "SC Menu",
-    "YS Menu",   "TSP Menu",    "VE Menu",    "XC Menu"};
+    "ACE Menu", "AESDMA Menu", "AVD Menu",   "CEC Menu",  "CMDQ Menu", "CPU Menu",    "DAC Menu",   "DDC2BI Menu",
+    "DLC Menu", "DMX Menu",    "FLASH Menu", "GFX Menu",  "GOP Menu",  "HDMITX Menu", "HWI2C Menu", "JPEG Menu",
+    "MBX Menu", "MMFI Menu",   "MPIF Menu",  "QXOS Menu", "MSPI Menu", "MVD Menu",    "MVOP Menu",  "PM Menu",
+    "PNL Menu", "PWM Menu",    "PWS Menu",   "SC Menu",   "YS Menu",   "TSP Menu",    "VE Menu",    "XC Menu"};
 
 std::string screen(const std::vector<std::string> &labels) {
     std::string text = "\n====================================\n";
