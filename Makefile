@@ -15,7 +15,7 @@ build: $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
 run: build
-	$(BUILD_DIR)/bin/tulvak
+	@$(BUILD_DIR)/bin/tulvak
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
