@@ -1,6 +1,9 @@
 // The selection reader called directly, as a host may: what it writes, what
 // it consumes from standard input, and what it returns.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -65,6 +68,28 @@ TEST(ConsoleReader, LineOfExactlyThirtyOneCharactersKeepsTheNextLine) {
 TEST(ConsoleReader, EndOfInputReturnsZero) {
     const Outcome run = console_reads("3\n", 3);
     EXPECT_EQ(run.err, "3 0 0 ");
+}
+
+TEST(ConsoleReader, SignalCaughtWhileWaitingDoesNotEndTheRead) {
+    const Outcome run = run_in_child("", [] {
+        int line[2];
+        if (pipe(line) != 0) return 1;
+        if (fork() == 0) {
+            usleep(300000);  // long after the first signal
+            (void)!write(line[1], "7\n", 2);
+            _exit(0);
+        }
+        dup2(line[0], 0);
+        close(line[1]);
+        struct sigaction on_alarm {};
+        on_alarm.sa_handler = [](int) {};  // no SA_RESTART: the wait is interrupted
+        sigaction(SIGALRM, &on_alarm, nullptr);
+        const itimerval every_50ms{{0, 50000}, {0, 50000}};
+        setitimer(ITIMER_REAL, &every_50ms, nullptr);
+        Set_System_type(TULVAK_SYSTEM_TYPE_BRAMBLEON);
+        return ReadDecimalKeyInput(nullptr);
+    });
+    EXPECT_EQ(run.exit_code, 7);
 }
 
 TEST(ConsoleReader, WithoutAKindReturnsZeroAndSaysSo) {
