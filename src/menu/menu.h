@@ -55,9 +55,6 @@ template <std::size_t N>
 constexpr bool one_kind_of_action(const Item (&items)[N]) {
     for (const Item &item : items) {
         if (item.action != items[0].action || item.setter != items[0].setter) return false;
-        if (item.action == Action::driver_call && item.setter == nullptr) return false;
-        if (item.action == Action::open_menu && item.menu == nullptr) return false;
-        if (item.action == Action::refuse && item.message == nullptr) return false;
     }
     return true;
 }
