@@ -90,18 +90,6 @@ TEST(ConsoleSession, FlagsAreNeverCombinedAndRepeatsCallAgain) {
               "QxApi_XC_SetDbgLevel(2048)\nQxApi_XC_SetDbgLevel(0)\n");
 }
 
-TEST(ConsoleSession, LeavingAModuleReturnsToTheCatalogueNotTheMainMenu) {
-    const Outcome run = session("3\n29\n99\n20\n99\n99\n99\n");
-    const std::vector<std::string> sys = {
-        "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_NONE)", "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_ERR_ONLY)",
-        "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_REG_DUMP)", "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_INFO)",
-        "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_ALL)"};
-    const std::vector<std::string> qxos = {"SET QxOS_MPool_SetDbgLevel(E_QxOSMPool_DBG_Release)",
-                                           "SET QxOS_MPool_SetDbgLevel(E_QxOSMPool_DBG_L1)"};
-    EXPECT_EQ(run.out, screen(kMainLabels) + screen(kUtilityLabels) + screen(sys) + screen(kUtilityLabels) +
-                           screen(qxos) + screen(kUtilityLabels) + screen(kMainLabels));
-}
-
 TEST(ConsoleSession, SecondSessionInOneProcessShowsTheSameMenu) {
     const Outcome run = run_in_child("99\n3\n99\n99\n", [] {
         Tulvak_Manager::Tulvak(TULVAK_SYSTEM_TYPE_BRAMBLEON);
