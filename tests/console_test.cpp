@@ -11,19 +11,7 @@ namespace {
 
 Outcome session(const std::string &input) { return run_program({host_path()}, input); }
 
-const std::vector<std::string> kXcLabels = {"SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_OFF)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SETWINDOW)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SETTIMING)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SYNCDETECT)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_MUX)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_MODEPARSE)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_HDMIMONITOR)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_AUTOGEOMETRY)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DGBLEVEL_CROPCALC)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SETTIMING_ISR)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_DWIN_SETWINDOW)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_FUNCTION_TRACE)",
-                                            "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_PARAMETER_TRACE)"};
+const std::vector<std::string> kXcLabels = module_labels("XC");
 
 TEST(ConsoleScreens, MainMenuIsExactlyTheConsoleScreen) {
     const Outcome run = session("99\n");

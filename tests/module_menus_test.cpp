@@ -12,8 +12,7 @@ class ModuleMenuTest : public testing::TestWithParam<ModuleMenu> {};
 
 TEST_P(ModuleMenuTest, EveryItemActsAndUnlistedNumbersOnlyRedraw) {
     const ModuleMenu &menu = GetParam();
-    std::vector<std::string> labels;
-    for (const ModuleItem &item : menu.items) labels.push_back(item.label);
+    const std::vector<std::string> labels = module_labels(menu.name);
     const std::string last_plus_one = std::to_string(menu.items.size() + 1);
 
     std::string input = "3\n" + std::to_string(menu.utility_item) + "\n";

@@ -47,4 +47,13 @@ std::vector<ModuleMenu> module_menus() {
     return menus;
 }
 
+std::vector<std::string> module_labels(const std::string &name) {
+    std::vector<std::string> labels;
+    for (const ModuleMenu &menu : module_menus()) {
+        if (menu.name != name) continue;
+        for (const ModuleItem &item : menu.items) labels.push_back(item.label);
+    }
+    return labels;
+}
+
 }  // namespace tulvak_test

@@ -34,6 +34,9 @@ struct ModuleMenu {
 // Every debug-level menu as written down in tests/data/module_menus.tsv.
 std::vector<ModuleMenu> module_menus();
 
+// The labels of one module's menu, in screen order.
+std::vector<std::string> module_labels(const std::string &name);
+
 }  // namespace tulvak_test
 
 #endif
