@@ -27,18 +27,27 @@ Decimal scan(const char *text) {
     return result;
 }
 
+// Both channels: a minus sign never wraps round, whatever the magnitude.
+int32_t negative_value(uint64_t magnitude) {
+    return magnitude >= kSigned32Magnitude ? INT32_MIN : -static_cast<int32_t>(magnitude);
+}
+
 }  // namespace
 
 int32_t parse_console_selection(const char *text) {
     const Decimal d = scan(text);
-    if (d.negative) {
-        if (d.magnitude >= kSigned32Magnitude) return INT32_MIN;
-        return -static_cast<int32_t>(d.magnitude);
-    }
+    if (d.negative) return negative_value(d.magnitude);
     if (d.magnitude > kUnsigned32Max) return -1;
     // Reinterpret the unsigned 32-bit value as signed, as the console always has.
     if (d.magnitude >= kSigned32Magnitude)
         return static_cast<int32_t>(static_cast<int64_t>(d.magnitude) - (int64_t{1} << 32));
+    return static_cast<int32_t>(d.magnitude);
+}
+
+int32_t parse_pipe_selection(const char *text) {
+    const Decimal d = scan(text);
+    if (d.negative) return negative_value(d.magnitude);
+    if (d.magnitude >= kSigned32Magnitude) return INT32_MAX;
     return static_cast<int32_t>(d.magnitude);
 }
 

@@ -12,6 +12,10 @@ namespace tulvak {
 // round to an item number. Text without leading digits gives 0.
 int32_t parse_console_selection(const char *text);
 
+// Command pipe rules: signed 32-bit, saturating at whichever end the text
+// overflows. Text without leading digits gives 0.
+int32_t parse_pipe_selection(const char *text);
+
 }  // namespace tulvak
 
 #endif
