@@ -95,22 +95,5 @@ TEST(DirectMenuCalls, MenuWithoutAKindShowsOnceAndReturns) {
     EXPECT_EQ(run.err, "");
 }
 
-// The pipe-driven channel is not built yet: such a session must say that its
-// channel failed and end, not spin redrawing the main menu.
-TEST(PipePlatform, SessionReportsTheMissingChannelAndEnds) {
-    const Outcome run = run_in_child(
-        "",
-        [] {
-            Tulvak_Manager::Tulvak(TULVAK_SYSTEM_TYPE_VUNE);
-            return static_cast<int>(eSystemTpye);
-        },
-        10);
-    EXPECT_FALSE(run.timed_out);
-    EXPECT_EQ(run.exit_code, 2);
-    const std::string frame = screen(kMainLabels).substr(0, screen(kMainLabels).size() - kAsk.size());
-    EXPECT_EQ(run.out, "\n CreateTulvakShell Fail!\nfailed to make tulvak fifo \n" + frame +
-                           "\nTULVAK_SYSTEM_TYPE_VUNE\npipe file open failed! \nAUTO TEST READ FAIL.........Break\n");
-}
-
 }  // namespace
 }  // namespace tulvak_test

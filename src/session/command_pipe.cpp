@@ -1,28 +1,102 @@
-// The pipe-driven channel (relay script and command pipe in /Customer) is not
-// part of this build yet. Until it is, each step reports the failure message
-// it would give if it could not be done, touches no file, and a read ends the
-// session instead of leaving the menus asking a channel that cannot answer.
+// Making and holding the command pipe. The library keeps it open from the
+// moment the session makes it until the session ends, through a read end and
+// a write end of its own: senders then never block and never lose bytes
+// between two reads, and the read end never sees end of file.
 #include "session/command_pipe.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "menu/screen.h"
+#include "session/customer_paths.h"
 #include "tulvak.h"
 
-int CreateTulvakShell() {
-    tulvak::write_line("\n CreateTulvakShell Fail!");
-    return 0;
-}
-
-int CreatePipeFile() {
-    tulvak::write_line("failed to make tulvak fifo ");
-    return 0;
-}
-
 namespace tulvak {
+namespace {
 
-Selection read_pipe_selection() {
-    write_line("pipe file open failed! ");
-    write_line("AUTO TEST READ FAIL.........Break");
-    return {0, true};
+// Anyone's test process may send selections.
+constexpr mode_t kPipeMode = 0777;
+
+struct HeldPipe {
+    int read_fd = -1;
+    int write_fd = -1;
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+HeldPipe held;
+
+bool same_file(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// Never follows a link, and opens nothing that was not a named pipe when
+// looked at; the descriptor's own file is checked again after the open, so
+// a swap in between is caught rather than used.
+int open_named_pipe(int access, const struct stat &expected) {
+    const int fd = open(kCommandPipePath, access | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat opened;
+    if (fstat(fd, &opened) != 0 || !S_ISFIFO(opened.st_mode) || !same_file(opened, expected)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+void remove_whatever_stands_at(const char *path) {
+    // unlink removes a link itself, never its target; only an empty
+    // directory is taken away, never anything inside one.
+    if (unlink(path) != 0 && (errno == EISDIR || errno == EPERM)) rmdir(path);
+}
+
+}  // namespace
+
+bool hold_command_pipe() {
+    release_command_pipe();
+    struct stat standing;
+    if (lstat(kCommandPipePath, &standing) != 0 || !S_ISFIFO(standing.st_mode)) return false;
+    const int read_fd = open_named_pipe(O_RDONLY, standing);
+    if (read_fd < 0) return false;
+    // Opened only after the read end, so it cannot block.
+    const int write_fd = open_named_pipe(O_WRONLY, standing);
+    if (write_fd < 0) {
+        close(read_fd);
+        return false;
+    }
+    held = {read_fd, write_fd, standing.st_dev, standing.st_ino};
+    return true;
+}
+
+void release_command_pipe() {
+    if (held.read_fd >= 0) close(held.read_fd);
+    if (held.write_fd >= 0) close(held.write_fd);
+    held = HeldPipe{};
+    forget_pipe_input();
+}
+
+int command_pipe_descriptor() { return held.read_fd; }
+
+bool command_pipe_still_named() {
+    struct stat standing;
+    return held.read_fd >= 0 && lstat(kCommandPipePath, &standing) == 0 && S_ISFIFO(standing.st_mode) &&
+           standing.st_dev == held.device && standing.st_ino == held.inode;
 }
 
 }  // namespace tulvak
+
+int CreatePipeFile() {
+    // A sender still holding the old pipe must not reach the new one.
+    tulvak::release_command_pipe();
+    tulvak::remove_whatever_stands_at(tulvak::kCommandPipePath);
+    if (mkfifo(tulvak::kCommandPipePath, tulvak::kPipeMode) != 0) {
+        tulvak::write_line("failed to make tulvak fifo ");
+        return 0;
+    }
+    tulvak::write_line("make tulvak fifo OK ");
+    // Should this fail (the pipe swapped for something else in between), the
+    // reader reports it and keeps trying the path.
+    tulvak::hold_command_pipe();
+    return 1;
+}

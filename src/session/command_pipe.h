@@ -1,4 +1,5 @@
-// The pipe-driven platform's input channel.
+// The pipe-driven platform's input channel: the command pipe in /Customer,
+// held open by the library for the whole session, and its reader.
 #ifndef TULVAK_SESSION_COMMAND_PIPE_H
 #define TULVAK_SESSION_COMMAND_PIPE_H
 
@@ -6,7 +7,24 @@
 
 namespace tulvak {
 
+// Opens what stands at the pipe's path and holds it, if it is a named pipe.
+bool hold_command_pipe();
+
+// Closes the held pipe and forgets any of its bytes not yet delivered; a
+// sender that comes after this waits for the next session.
+void release_command_pipe();
+
+// The held pipe's descriptor, or -1.
+int command_pipe_descriptor();
+
+// False once the path names something other than the pipe we hold.
+bool command_pipe_still_named();
+
+// The next selection from the pipe, one line each.
 Selection read_pipe_selection();
+
+// Drops bytes received but not yet delivered.
+void forget_pipe_input();
 
 }  // namespace tulvak
 

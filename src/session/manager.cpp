@@ -1,6 +1,7 @@
 // The session entry: the one manager object and the main menu.
 #include "menu/menu.h"
 #include "menu/screen.h"
+#include "session/command_pipe.h"
 #include "tulvak.h"
 
 Tulvak_Manager *Tulvak_Manager::m_instance = nullptr;
@@ -30,4 +31,6 @@ void Tulvak_Manager::Tulvak(TULVAK_SYSTEM_TYPE kind) {
         return;
     }
     tulvak::run_menu<kMainMenu>();
+    // Senders that come after the session wait for the next one.
+    tulvak::release_command_pipe();
 }

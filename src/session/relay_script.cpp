@@ -1,0 +1,56 @@
+// The relay script a test process runs in /Customer to send one selection.
+// It is written beside its final name and renamed into place, so a sender
+// never runs a half-written script, and whatever stood at the name (a link
+// to somebody's file, say) is replaced rather than written through.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "menu/screen.h"
+#include "session/customer_paths.h"
+#include "tulvak.h"
+
+namespace {
+
+// No interpreter line: the calling shell runs it. Nobody needs to write it,
+// and a script that test processes run must not be writable by them.
+constexpr const char kScript[] = "echo $1 > tulvakpipe";
+constexpr mode_t kScriptMode = 0755;
+
+bool write_all(int fd, const char *bytes, std::size_t length) {
+    while (length > 0) {
+        const ssize_t written = write(fd, bytes, length);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes += written;
+        length -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+int fail(const char *temporary) {
+    if (temporary != nullptr) unlink(temporary);
+    tulvak::write_line("\n CreateTulvakShell Fail!");
+    return 0;
+}
+
+}  // namespace
+
+int CreateTulvakShell() {
+    char temporary[sizeof tulvak::kRelayScriptTemplate];
+    std::memcpy(temporary, tulvak::kRelayScriptTemplate, sizeof temporary);
+    const int fd = mkostemp(temporary, O_CLOEXEC);
+    if (fd < 0) return fail(nullptr);
+    const bool written = write_all(fd, kScript, sizeof kScript - 1);
+    // The mode is set explicitly so that it does not depend on the host's umask.
+    const bool mode_set = fchmod(fd, kScriptMode) == 0;
+    if (close(fd) != 0 || !written) return fail(temporary);
+    if (!mode_set) tulvak::write_line("failed to chmode! ");
+    if (rename(temporary, tulvak::kRelayScriptPath) != 0) return fail(temporary);
+    return 1;
+}
