@@ -1,9 +1,11 @@
-// tulvak: runs one console session of libtulvak against the simulated driver
-// library. Standard output carries the console's screens alone; every driver
-// call is shown on standard error.
+// tulvak: runs one debug console session of libtulvak against the simulated
+// driver library, or hands selections to a running pipe-driven session.
+// Standard output carries the console's screens alone; every driver call is
+// shown on standard error.
 #include <cstdio>
 #include <cstring>
 
+#include "send.h"
 #include "tulvak.h"
 #include "tulvak_sim.h"
 
@@ -11,34 +13,53 @@ namespace {
 
 constexpr const char kUsage[] =
     "usage: tulvak [--console]\n"
+    "       tulvak --pipe\n"
+    "       tulvak send [--timeout SECONDS] SELECTION... | -\n"
     "       tulvak --help\n"
     "\n"
-    "Runs a debug console session on standard input and output, with the\n"
-    "simulated driver library. Each driver call is shown on standard error\n"
-    "as the entry point's name and the value passed. The session ends when\n"
-    "the main menu is left with 99 or standard input ends.\n";
+    "Runs a debug console session with the simulated driver library. Each\n"
+    "driver call is shown on standard error as the entry point's name and the\n"
+    "value passed. The session ends when the main menu is left with 99.\n"
+    "\n"
+    "  --console  selections are typed on standard input (the default);\n"
+    "             the session also ends when standard input ends\n"
+    "  --pipe     selections come through /Customer/tulvakpipe, sent with\n"
+    "             'cd /Customer && sh tulvak.sh N' or 'tulvak send N'\n"
+    "  send       writes each SELECTION (with '-', each one read from standard\n"
+    "             input) as one line into the running session's pipe; fails\n"
+    "             when no session is reading, or after waiting SECONDS for one\n";
 
 void show_call(const char *entry_point, int value) { std::fprintf(stderr, "%s(%d)\n", entry_point, value); }
 
-}  // namespace
-
-int main(int argc, char **argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--console") != 0) {
-            std::fprintf(stderr, "tulvak: unknown argument '%s'\n%s", argv[i], kUsage);
-            return 2;
-        }
-    }
+int run_session(TULVAK_SYSTEM_TYPE kind) {
     tulvak_sim_observe(show_call);
-    Tulvak_Manager::GetInstance()->Tulvak(TULVAK_SYSTEM_TYPE_BRAMBLEON);
+    Tulvak_Manager::GetInstance()->Tulvak(kind);
     // A screen that never reached its reader is a failure a test farm must see.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fputs("tulvak: could not write standard output\n", stderr);
         return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (argc > 1 && std::strcmp(argv[1], "send") == 0) return send_selections(argc - 2, argv + 2);
+    TULVAK_SYSTEM_TYPE kind = TULVAK_SYSTEM_TYPE_BRAMBLEON;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--console") == 0) {
+            kind = TULVAK_SYSTEM_TYPE_BRAMBLEON;
+        } else if (std::strcmp(argv[i], "--pipe") == 0) {
+            kind = TULVAK_SYSTEM_TYPE_VUNE;
+        } else {
+            std::fprintf(stderr, "tulvak: unknown argument '%s'\n%s", argv[i], kUsage);
+            return 2;
+        }
+    }
+    return run_session(kind);
 }
