@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 namespace tulvak_test {
@@ -35,50 +38,24 @@ std::string contents(int fd) {
         text.append(buffer, static_cast<size_t>(n));
         offset += n;
     }
-    close(fd);
     return text;
 }
 
-Outcome run(const std::string &input, int timeout_seconds, const std::function<void()> &child) {
-    const int in = memory_file("stdin", input);
-    const int out = memory_file("stdout", "");
-    const int err = memory_file("stderr", "");
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) {
-        dup2(in, 0);
-        dup2(out, 1);
-        dup2(err, 2);
-        child();
-        _exit(127);
-    }
-    close(in);
-    Outcome outcome;
-    int status = 0;
-    const long deadline_ms = timeout_seconds * 1000L;
-    for (long waited_ms = 0;; ++waited_ms) {
-        if (waitpid(pid, &status, WNOHANG) == pid) break;
-        if (waited_ms >= deadline_ms) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            outcome.timed_out = true;
-            break;
-        }
-        const timespec millisecond{0, 1000000};
-        nanosleep(&millisecond, nullptr);
-    }
-    if (WIFEXITED(status)) outcome.exit_code = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
-    outcome.out = contents(out);
-    outcome.err = contents(err);
-    return outcome;
+void sleep_millisecond() {
+    const timespec millisecond{0, 1000000};
+    nanosleep(&millisecond, nullptr);
+}
+
+size_t occurrences(const std::string &text, const std::string &part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
+    return count;
 }
 
 }  // namespace
 
-Outcome run_program(const std::vector<std::string> &argv, const std::string &input, int timeout_seconds) {
-    return run(input, timeout_seconds, [&argv] {
+Running::Running(const std::vector<std::string> &argv, const std::string &input) {
+    start(input, [&argv] {
         std::vector<char *> args;
         for (const std::string &arg : argv) args.push_back(const_cast<char *>(arg.c_str()));
         args.push_back(nullptr);
@@ -86,12 +63,91 @@ Outcome run_program(const std::vector<std::string> &argv, const std::string &inp
     });
 }
 
-Outcome run_in_child(const std::string &input, const std::function<int()> &body, int timeout_seconds) {
-    return run(input, timeout_seconds, [&body] {
+Running::Running(const std::string &input, const std::function<int()> &body) {
+    start(input, [&body] {
         const int code = body();
         if (stdout != nullptr) std::fflush(stdout);
         _exit(code);
     });
+}
+
+void Running::start(const std::string &input, const std::function<void()> &child) {
+    const int in = memory_file("stdin", input);
+    out_ = memory_file("stdout", "");
+    err_ = memory_file("stderr", "");
+    std::fflush(nullptr);
+    pid_ = fork();
+    if (pid_ < 0) throw std::runtime_error("fork failed");
+    if (pid_ == 0) {
+        dup2(in, 0);
+        dup2(out_, 1);
+        dup2(err_, 2);
+        child();
+        _exit(127);
+    }
+    close(in);
+}
+
+Running::~Running() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    close(out_);
+    close(err_);
+}
+
+std::string Running::out() const { return contents(out_); }
+std::string Running::err() const { return contents(err_); }
+
+bool Running::wait_for_output(const std::string &text, int timeout_ms, int times) const {
+    for (int waited = 0; waited <= timeout_ms; ++waited) {
+        if (occurrences(out(), text) >= static_cast<size_t>(times)) return true;
+        sleep_millisecond();
+    }
+    return false;
+}
+
+double Running::cpu_seconds() const {
+    std::ifstream file("/proc/" + std::to_string(pid_) + "/stat");
+    const std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // The command name may hold blanks; the fields after it do not.
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i < 14; ++i) fields >> field;  // state ... cmajflt
+    double user_ticks = 0, system_ticks = 0;
+    fields >> user_ticks >> system_ticks;
+    return (user_ticks + system_ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+Outcome Running::finish(int timeout_seconds) {
+    Outcome outcome;
+    int status = 0;
+    const long deadline_ms = timeout_seconds * 1000L;
+    for (long waited_ms = 0;; ++waited_ms) {
+        if (waitpid(pid_, &status, WNOHANG) == pid_) break;
+        if (waited_ms >= deadline_ms) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, &status, 0);
+            outcome.timed_out = true;
+            break;
+        }
+        sleep_millisecond();
+    }
+    pid_ = -1;
+    if (WIFEXITED(status)) outcome.exit_code = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
+    outcome.out = out();
+    outcome.err = err();
+    return outcome;
+}
+
+Outcome run_program(const std::vector<std::string> &argv, const std::string &input, int timeout_seconds) {
+    return Running(argv, input).finish(timeout_seconds);
+}
+
+Outcome run_in_child(const std::string &input, const std::function<int()> &body, int timeout_seconds) {
+    return Running(input, body).finish(timeout_seconds);
 }
 
 std::string host_path() { return TULVAK_HOST_PATH; }

@@ -3,6 +3,8 @@
 #ifndef TULVAK_TESTS_PROCESS_H
 #define TULVAK_TESTS_PROCESS_H
 
+#include <sys/types.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,8 +19,38 @@ struct Outcome {
     bool timed_out = false;
 };
 
-// Runs argv[0] (searched in PATH) with input as its standard input; a process that outlives
-// timeout_seconds is killed and reported as timed out, so no test can hang.
+// A process left running while the test acts on it. Its standard streams
+// are memory files, so what it has written so far can be read at any time.
+class Running {
+public:
+    // Runs argv[0] (searched in PATH) with input as its standard input.
+    Running(const std::vector<std::string> &argv, const std::string &input);
+    // Runs body in a forked child; the child's exit code is body's result.
+    Running(const std::string &input, const std::function<int()> &body);
+    Running(const Running &) = delete;
+    Running &operator=(const Running &) = delete;
+    ~Running();  // kills the process if it still runs
+
+    pid_t pid() const { return pid_; }
+    std::string out() const;
+    std::string err() const;
+    // True once standard output holds `text` at least `times` times; false
+    // when that has not happened within timeout_ms.
+    bool wait_for_output(const std::string &text, int timeout_ms = 10000, int times = 1) const;
+    // Processor time (user and system) it has used so far, in seconds.
+    double cpu_seconds() const;
+    // Waits for it to end; one that outlives timeout_seconds is killed and
+    // reported as timed out, so no test can hang.
+    Outcome finish(int timeout_seconds = 30);
+
+private:
+    void start(const std::string &input, const std::function<void()> &child);
+
+    pid_t pid_ = -1;
+    int out_ = -1;
+    int err_ = -1;
+};
+
 Outcome run_program(const std::vector<std::string> &argv, const std::string &input, int timeout_seconds = 30);
 
 // Runs body in a forked child with the same redirections; the child's exit

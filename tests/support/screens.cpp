@@ -14,11 +14,16 @@ const std::vector<std::string> kUtilityLabels = {
     "MBX Menu", "MMFI Menu",   "MPIF Menu",  "QXOS Menu", "MSPI Menu", "MVD Menu",    "MVOP Menu",  "PM Menu",
     "PNL Menu", "PWM Menu",    "PWS Menu",   "SC Menu",   "YS Menu",   "TSP Menu",    "VE Menu",    "XC Menu"};
 
-std::string screen(const std::vector<std::string> &labels) {
+std::string frame(const std::vector<std::string> &labels) {
     std::string text = "\n====================================\n";
     for (size_t i = 0; i < labels.size(); ++i) text += "(" + std::to_string(i + 1) + ") " + labels[i] + "\n";
-    text += "(99) EXIT\n====================================\nPlease input the item number:";
-    return text + kAsk;
+    return text + "(99) EXIT\n====================================\nPlease input the item number:";
+}
+
+std::string screen(const std::vector<std::string> &labels) { return frame(labels) + kAsk; }
+
+std::string pipe_screen(const std::vector<std::string> &labels, const std::string &received) {
+    return frame(labels) + kPipeAsk + "get command " + received + "\n";
 }
 
 std::string screens(const std::vector<std::string> &labels, int times) {

@@ -10,8 +10,20 @@ namespace tulvak_test {
 // What the reader writes on the console before it waits for a line.
 inline const std::string kAsk = "\nTULVAK_SYSTEM_TYPE_BRAMBLEON\nSelect :";
 
-// One menu screen, items numbered from 1, EXIT last, followed by the reader's ask.
+// On the pipe-driven platform: the kind line, then nothing until a selection arrives.
+inline const std::string kPipeAsk = "\nTULVAK_SYSTEM_TYPE_VUNE\n";
+
+// What a pipe-driven session writes before its first screen.
+inline const std::string kPipeReady = "make tulvak fifo OK \n";
+
+// One menu's frame, items numbered from 1, EXIT last, the line left open.
+std::string frame(const std::vector<std::string> &labels);
+
+// One menu screen followed by the console reader's ask.
 std::string screen(const std::vector<std::string> &labels);
+
+// One menu screen on the pipe-driven platform, and the selection text it received.
+std::string pipe_screen(const std::vector<std::string> &labels, const std::string &received);
 
 // The same screen shown `times` times in a row.
 std::string screens(const std::vector<std::string> &labels, int times);
