@@ -1,6 +1,7 @@
 // The relay script and the command pipe as a session leaves them in
 // /Customer, whatever stood at their names before.
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -132,6 +133,18 @@ TEST_F(CustomerFiles, DirectoryWithContentsAtThePipesNameIsKept) {
     EXPECT_EQ(made.err, "1 0");
     EXPECT_EQ(made.out, "failed to make tulvak fifo \n");
     EXPECT_EQ(read_file(kPipe + "/inside"), "kept");
+}
+
+TEST_F(CustomerFiles, ScriptThatCannotBeWrittenWholeIsAFailureAndLeavesNothing) {
+    const int filler = open("/Customer/filler", O_WRONLY | O_CREAT, 0600);
+    const std::string block(1 << 16, 'f');
+    while (write(filler, block.data(), block.size()) > 0) {
+    }
+    close(filler);
+    const Outcome made = make_files();
+    EXPECT_EQ(made.err, "0 1");
+    EXPECT_EQ(made.out, "\n CreateTulvakShell Fail!\nmake tulvak fifo OK \n");
+    EXPECT_EQ(entries(kCustomer), (std::vector<std::string>{"filler", "tulvakpipe"}));
 }
 
 TEST(CustomerNotWritable, BothFilesFailWithTheirMessages) {
