@@ -17,9 +17,6 @@
 namespace tulvak {
 namespace {
 
-// Anyone's test process may send selections.
-constexpr mode_t kPipeMode = 0777;
-
 struct HeldPipe {
     int read_fd = -1;
     int write_fd = -1;
@@ -90,7 +87,7 @@ int CreatePipeFile() {
     // A sender still holding the old pipe must not reach the new one.
     tulvak::release_command_pipe();
     tulvak::remove_whatever_stands_at(tulvak::kCommandPipePath);
-    if (mkfifo(tulvak::kCommandPipePath, tulvak::kPipeMode) != 0) {
+    if (mkfifo(tulvak::kCommandPipePath, tulvak::kCommandPipeMode) != 0) {
         tulvak::write_line("failed to make tulvak fifo ");
         return 0;
     }

@@ -10,6 +10,8 @@ constexpr const char kRelayScriptPath[] = "/Customer/tulvak.sh";
 // the way of anyone listing the directory.
 constexpr const char kRelayScriptTemplate[] = "/Customer/.tulvak.sh.XXXXXX";
 constexpr const char kCommandPipePath[] = "/Customer/tulvakpipe";
+// Anyone's test process may send selections.
+constexpr unsigned kCommandPipeMode = 0777;
 
 }  // namespace tulvak
 

@@ -10,6 +10,7 @@
 
 #include "menu/screen.h"
 #include "session/command_pipe.h"
+#include "session/customer_paths.h"
 #include "session/decimal.h"
 
 namespace tulvak {
@@ -23,7 +24,6 @@ constexpr int kQuietMs = 50;
 // How often an idle wait checks that the path still names the pipe we hold,
 // and the least time between two reports that no pipe can be read.
 constexpr int kCheckMs = 1000;
-constexpr mode_t kPipeMode = 0777;
 
 // Bytes read from the pipe but not yet looked at; several lines may come in one read.
 char received[kReadSize];
@@ -108,7 +108,7 @@ Selection read_pipe_selection() {
         }
         if (!mode_set) {
             // Through the descriptor: the path may by now name something else.
-            if (fchmod(fd, kPipeMode) != 0) write_line("failed to chmode! ");
+            if (fchmod(fd, kCommandPipeMode) != 0) write_line("failed to chmode! ");
             mode_set = true;
         }
         // A farm capturing the output sees each screen before it answers it.
