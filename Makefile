@@ -4,7 +4,13 @@ BUILD_TYPE ?= RelWithDebInfo
 GENERATOR := $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build run test clean
+# Cross builds: build-<arch>/ with the toolchain file of that target; the
+# tests run there under qemu-user.
+CROSS_ARCHES := armhf arm64
+toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
+toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
+
+.PHONY: all build run test clean $(CROSS_ARCHES:%=test-%)
 
 all: build
 
@@ -20,5 +26,12 @@ run: build
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
 
+$(CROSS_ARCHES:%=build-%/CMakeCache.txt): build-%/CMakeCache.txt:
+	cmake -S . -B build-$* $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_TOOLCHAIN_FILE=$(toolchain_$*)
+
+$(CROSS_ARCHES:%=test-%): test-%: build-%/CMakeCache.txt
+	cmake --build build-$* --parallel $(JOBS)
+	ctest --test-dir build-$* --output-on-failure --parallel $(JOBS)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(CROSS_ARCHES:%=build-%)

@@ -17,8 +17,13 @@ struct Outcome {
     bool timed_out = false;
 };
 
-// Runs argv[0] (searched in PATH) with input as its standard input; a process that outlives
-// timeout_seconds is killed and reported as timed out, so no test can hang.
+// Replaces the calling process with argv[0] (searched in PATH when it names no
+// directory); returns only if that failed. In a cross build a program built
+// for the target runs under the build's emulator.
+void exec_program(const std::vector<std::string> &argv);
+
+// Runs argv[0] as exec_program does, with input as its standard input; a
+// process that outlives timeout_seconds is killed and reported as timed out, so no test can hang.
 Outcome run_program(const std::vector<std::string> &argv, const std::string &input, int timeout_seconds = 30);
 
 // Runs body in a forked child with the same redirections; the child's exit
