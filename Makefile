@@ -4,7 +4,13 @@ BUILD_TYPE ?= RelWithDebInfo
 GENERATOR := $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build run test clean
+# Cross builds: build-<arch>/ with the toolchain file of that target; the
+# tests run there under qemu-user.
+CROSS_ARCHES := armhf arm64
+toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
+toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
+
+.PHONY: all build run test package install clean $(CROSS_ARCHES:%=test-%) $(CROSS_ARCHES:%=package-%)
 
 all: build
 
@@ -20,5 +26,23 @@ run: build
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
 
+# The Debian package, in the build folder: libtulvak_<version>_<arch>.deb.
+package: build
+	cmake --build $(BUILD_DIR) --target package
+
+# PREFIX=<folder> installs there rather than in the prefix configured.
+install: build
+	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
+
+$(CROSS_ARCHES:%=build-%/CMakeCache.txt): build-%/CMakeCache.txt:
+	cmake -S . -B build-$* $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_TOOLCHAIN_FILE=$(toolchain_$*)
+
+$(CROSS_ARCHES:%=test-%): test-%: build-%/CMakeCache.txt
+	cmake --build build-$* --parallel $(JOBS)
+	ctest --test-dir build-$* --output-on-failure --parallel $(JOBS)
+
+$(CROSS_ARCHES:%=package-%): package-%: build-%/CMakeCache.txt
+	cmake --build build-$* --target package
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(CROSS_ARCHES:%=build-%)

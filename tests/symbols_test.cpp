@@ -12,7 +12,7 @@ namespace tulvak_test {
 namespace {
 
 std::set<std::string> dynamic_symbols(const char *which) {
-    const Outcome run = run_program({"nm", "-D", which, library_path()}, "");
+    const Outcome run = run_program({TULVAK_NM, "-D", which, library_path()}, "");
     EXPECT_EQ(run.exit_code, 0) << run.err;
     std::set<std::string> names;
     std::istringstream lines(run.out);
@@ -67,7 +67,7 @@ TEST(Symbols, OnlyTheDriverEntryPointsAreLeftToTheHost) {
 }
 
 TEST(Symbols, NamedLibtulvakAndNeedsNoDriverLibrary) {
-    const Outcome run = run_program({"readelf", "-d", library_path()}, "");
+    const Outcome run = run_program({TULVAK_READELF, "-d", library_path()}, "");
     EXPECT_NE(run.out.find("Library soname: [libtulvak.so]"), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("tulvak_sim"), std::string::npos) << run.out;
 }

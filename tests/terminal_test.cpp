@@ -20,8 +20,7 @@ public:
     Terminal() {
         pid_ = forkpty(&master_, nullptr, nullptr, nullptr);
         if (pid_ == 0) {
-            const std::string host = host_path();
-            execl(host.c_str(), host.c_str(), static_cast<char *>(nullptr));
+            exec_program({host_path()});
             _exit(127);
         }
     }

@@ -1,5 +1,6 @@
 #include "process.h"
 
+#include <elf.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <sys/wait.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -52,15 +54,41 @@ size_t occurrences(const std::string &text, const std::string &part) {
     return count;
 }
 
+// The machine an ELF file is built for, or EM_NONE for anything else.
+int elf_machine(const char *path) {
+    std::ifstream file(path, std::ios::binary);
+    Elf32_Ehdr header{};  // e_machine sits at the same offset in 32- and 64-bit files
+    if (!file.read(reinterpret_cast<char *>(&header), sizeof header)) return EM_NONE;
+    if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0) return EM_NONE;
+    return header.e_machine;
+}
+
+// The build machine's kernel runs only its own programs. A cross build names
+// an emulator, and a program built for the target, like this test program,
+// runs under it whether or not binfmt_misc would have found one.
+std::vector<std::string> with_emulator(const std::vector<std::string> &argv) {
+    std::istringstream emulator(TULVAK_EMULATOR);
+    std::vector<std::string> command;
+    for (std::string word; emulator >> word;) command.push_back(word);
+    if (command.empty() || argv[0].find('/') == std::string::npos) return argv;
+    const int machine = elf_machine(argv[0].c_str());
+    if (machine == EM_NONE || machine != elf_machine("/proc/self/exe")) return argv;
+    command.insert(command.end(), argv.begin(), argv.end());
+    return command;
+}
+
 }  // namespace
 
+void exec_program(const std::vector<std::string> &argv) {
+    const std::vector<std::string> command = with_emulator(argv);
+    std::vector<char *> args;
+    for (const std::string &arg : command) args.push_back(const_cast<char *>(arg.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+}
+
 Running::Running(const std::vector<std::string> &argv, const std::string &input) {
-    start(input, [&argv] {
-        std::vector<char *> args;
-        for (const std::string &arg : argv) args.push_back(const_cast<char *>(arg.c_str()));
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-    });
+    start(input, [&argv] { exec_program(argv); });
 }
 
 Running::Running(const std::string &input, const std::function<int()> &body) {

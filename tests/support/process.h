@@ -19,11 +19,16 @@ struct Outcome {
     bool timed_out = false;
 };
 
+// Replaces the calling process with argv[0] (searched in PATH when it names no
+// directory); returns only if that failed. In a cross build a program built
+// for the target runs under the build's emulator.
+void exec_program(const std::vector<std::string> &argv);
+
 // A process left running while the test acts on it. Its standard streams
 // are memory files, so what it has written so far can be read at any time.
 class Running {
 public:
-    // Runs argv[0] (searched in PATH) with input as its standard input.
+    // Runs argv[0] as exec_program does, with input as its standard input.
     Running(const std::vector<std::string> &argv, const std::string &input);
     // Runs body in a forked child; the child's exit code is body's result.
     Running(const std::string &input, const std::function<int()> &body);
@@ -51,6 +56,7 @@ private:
     int err_ = -1;
 };
 
+// Runs argv[0] to its end (see Running).
 Outcome run_program(const std::vector<std::string> &argv, const std::string &input, int timeout_seconds = 30);
 
 // Runs body in a forked child with the same redirections; the child's exit

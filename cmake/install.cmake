@@ -1,0 +1,49 @@
+# What `cmake --install` and the Debian package hold: the library, its header,
+# a pkg-config file and a CMake package. Nothing else the build makes (the
+# simulated driver, the host program, the tests) is installed.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+install(TARGETS tulvak EXPORT tulvak
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/include/tulvak.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+
+# find_package(tulvak) gives tulvak::tulvak. The package has nothing of its
+# own to find, so the exported targets are its whole configuration.
+set(cmake_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/tulvak)
+install(EXPORT tulvak NAMESPACE tulvak:: FILE tulvakConfig.cmake DESTINATION ${cmake_package_dir})
+write_basic_package_version_file(tulvakConfigVersion.cmake COMPATIBILITY SameMinorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/tulvakConfigVersion.cmake DESTINATION ${cmake_package_dir})
+
+# The pkg-config file names the prefix installed to, which is known only when
+# installing: `cmake --install --prefix` and the Debian package's /usr both
+# differ from the prefix configured. Everything else is filled in now.
+set(prefix "@CMAKE_INSTALL_PREFIX@")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/tulvak.pc.in tulvak.pc.in @ONLY)
+string(CONFIGURE [[
+  set(pc_file "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_LIBDIR@/pkgconfig/tulvak.pc")
+  message(STATUS "Installing: $ENV{DESTDIR}${pc_file}")
+  configure_file("@CMAKE_CURRENT_BINARY_DIR@/tulvak.pc.in" "$ENV{DESTDIR}${pc_file}" @ONLY)
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${pc_file}")
+]] install_pc_file @ONLY)
+install(CODE "${install_pc_file}")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME libtulvak)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Debug console of the TV chip's driver modules")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "libtulvak developers")
+set(CPACK_DEBIAN_PACKAGE_SECTION libs)
+# The driver library is the platform's own and is not packaged: the host
+# that loads this library brings it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6")
+# Left alone, CPack labels the package with the build machine's architecture.
+find_program(DPKG_ARCHITECTURE dpkg-architecture)
+if(DPKG_ARCHITECTURE AND CMAKE_LIBRARY_ARCHITECTURE)
+  execute_process(COMMAND ${DPKG_ARCHITECTURE} -t ${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH
+    OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
+include(CPack)
