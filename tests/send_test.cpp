@@ -115,8 +115,9 @@ TEST_F(SendTool, SaysSoWhenTheSessionEndsBeforeItsTurn) {
     Running host({host_path(), "--pipe"}, "");
     ASSERT_TRUE(host.wait_for_output(kPipeAsk));
     // 99 ends the session; the selection sent a second later has no reader.
-    const std::string command = "{ echo 99; sleep 1; echo 3; } | '" + host_path() + "' send -";
-    const Outcome sent = run_program({"sh", "-c", command}, "", 20);
+    std::vector<std::string> command = {"sh", "-c", "{ echo 99; sleep 1; echo 3; } | \"$@\" send -", "sh"};
+    for (const std::string &word : runnable_command({host_path()})) command.push_back(word);
+    const Outcome sent = run_program(command, "", 20);
     EXPECT_EQ(sent.exit_code, 1);
     EXPECT_EQ(sent.err, "tulvak: the session stopped reading; 1 sent, '3' was not\n");
     EXPECT_EQ(host.finish(10).exit_code, 0);

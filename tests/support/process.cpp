@@ -63,10 +63,12 @@ int elf_machine(const char *path) {
     return header.e_machine;
 }
 
+}  // namespace
+
 // The build machine's kernel runs only its own programs. A cross build names
 // an emulator, and a program built for the target, like this test program,
 // runs under it whether or not binfmt_misc would have found one.
-std::vector<std::string> with_emulator(const std::vector<std::string> &argv) {
+std::vector<std::string> runnable_command(const std::vector<std::string> &argv) {
     std::istringstream emulator(TULVAK_EMULATOR);
     std::vector<std::string> command;
     for (std::string word; emulator >> word;) command.push_back(word);
@@ -77,10 +79,8 @@ std::vector<std::string> with_emulator(const std::vector<std::string> &argv) {
     return command;
 }
 
-}  // namespace
-
 void exec_program(const std::vector<std::string> &argv) {
-    const std::vector<std::string> command = with_emulator(argv);
+    const std::vector<std::string> command = runnable_command(argv);
     std::vector<char *> args;
     for (const std::string &arg : command) args.push_back(const_cast<char *>(arg.c_str()));
     args.push_back(nullptr);

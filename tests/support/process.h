@@ -19,6 +19,10 @@ struct Outcome {
     bool timed_out = false;
 };
 
+// argv as this machine can run it: in a cross build, a program built for the
+// target gets the build's emulator in front of it.
+std::vector<std::string> runnable_command(const std::vector<std::string> &argv);
+
 // Replaces the calling process with argv[0] (searched in PATH when it names no
 // directory); returns only if that failed. In a cross build a program built
 // for the target runs under the build's emulator.
