@@ -20,8 +20,6 @@
 namespace tulvak_test {
 namespace {
 
-const std::string kReport = "pipe file open failed! \nAUTO TEST READ FAIL.........Break\n";
-
 class PipeSession : public testing::Test {
 protected:
     void SetUp() override {
@@ -191,15 +189,14 @@ TEST_P(ReplacedPipe, IsReportedNeverReadAndThePathTriedAgain) {
         mkfifo(other_pipe.c_str(), 0666);
         symlink(other_pipe.c_str(), kPipe.c_str());
     }
-    ASSERT_TRUE(host_->wait_for_output(kReport, 5000)) << host_->out();
+    ASSERT_TRUE(host_->wait_for_output(kPipeReport, 5000)) << host_->out();
 
     const double cpu_before = host_->cpu_seconds();
     const std::string before = host_->out();
     sleep(3);
     const std::string during = host_->out().substr(before.size());
     EXPECT_LT(host_->cpu_seconds() - cpu_before, 0.3);
-    size_t reports = 0;
-    for (size_t at = during.find(kReport); at != std::string::npos; at = during.find(kReport, at + 1)) ++reports;
+    const size_t reports = occurrences(during, kPipeReport);
     EXPECT_GE(reports, 2u);
     EXPECT_LE(reports, 4u);
     EXPECT_EQ(host_->out().find("get command"), std::string::npos);

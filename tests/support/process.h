@@ -40,12 +40,11 @@ public:
     Running &operator=(const Running &) = delete;
     ~Running();  // kills the process if it still runs
 
-    pid_t pid() const { return pid_; }
     std::string out() const;
     std::string err() const;
-    // True once standard output holds `text` at least `times` times; false
-    // when that has not happened within timeout_ms.
-    bool wait_for_output(const std::string &text, int timeout_ms = 10000, int times = 1) const;
+    // True once standard output holds `text`; false when that has not
+    // happened within timeout_ms.
+    bool wait_for_output(const std::string &text, int timeout_ms = 10000) const;
     // Processor time (user and system) it has used so far, in seconds.
     double cpu_seconds() const;
     // Waits for it to end; one that outlives timeout_seconds is killed and

@@ -32,6 +32,12 @@ std::string screens(const std::vector<std::string> &labels, int times) {
     return text;
 }
 
+size_t occurrences(const std::string &text, const std::string &part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
+    return count;
+}
+
 std::vector<ModuleMenu> module_menus() {
     std::ifstream file(TULVAK_TEST_DATA_DIR "/module_menus.tsv");
     if (!file) throw std::runtime_error("cannot open module_menus.tsv");

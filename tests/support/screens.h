@@ -13,6 +13,12 @@ inline const std::string kAsk = "\nTULVAK_SYSTEM_TYPE_BRAMBLEON\nSelect :";
 // On the pipe-driven platform: the kind line, then nothing until a selection arrives.
 inline const std::string kPipeAsk = "\nTULVAK_SYSTEM_TYPE_VUNE\n";
 
+// What the pipe reader writes when no command pipe can be read.
+inline const std::string kPipeReport = "pipe file open failed! \nAUTO TEST READ FAIL.........Break\n";
+
+// How many times part occurs in text.
+size_t occurrences(const std::string &text, const std::string &part);
+
 // What a pipe-driven session writes before its first screen.
 inline const std::string kPipeReady = "make tulvak fifo OK \n";
 
