@@ -22,7 +22,8 @@ bool write_text(const std::string &path, const std::string &text) {
     return static_cast<bool>(file << text);
 }
 
-// Without root, a user namespace lends us root inside it.
+// Without the right to mount (not root, or root in a container that drops
+// it), a user namespace lends it to us inside it.
 std::string become_root_of_own_namespace() {
     const uid_t uid = geteuid();
     const gid_t gid = getegid();
@@ -40,12 +41,15 @@ std::string become_root_of_own_namespace() {
 std::string enter_private_customer(bool read_only) {
     struct stat standing;
     const bool exists = stat(kCustomer.c_str(), &standing) == 0 && S_ISDIR(standing.st_mode);
+    bool own_namespace = false;
     if (geteuid() == 0) {
         // The empty mount point is all this leaves on the machine's own /.
         if (!exists && mkdir(kCustomer.c_str(), 0755) != 0 && errno != EEXIST) return failed("mkdir /Customer");
-        if (unshare(CLONE_NEWNS) != 0) return failed("unshare(mount)");
-    } else {
-        if (!exists) return "/Customer does not exist and only root may create it";
+        own_namespace = unshare(CLONE_NEWNS) == 0;
+    } else if (!exists) {
+        return "/Customer does not exist and only root may create it";
+    }
+    if (!own_namespace) {
         const std::string why_not = become_root_of_own_namespace();
         if (!why_not.empty()) return why_not;
     }
