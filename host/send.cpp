@@ -35,6 +35,11 @@ bool is_selection(const char *text) {
     return std::strspn(text + sign, "0123456789") == length - sign;
 }
 
+int refuse_what_is_not_a_pipe() {
+    std::fprintf(stderr, "tulvak: %s is not a named pipe; nothing sent\n", kPipe);
+    return -1;
+}
+
 double seconds_now() {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
@@ -47,17 +52,13 @@ int open_session_pipe(double timeout_seconds) {
     const double deadline = seconds_now() + timeout_seconds;
     for (;;) {
         struct stat standing;
-        if (lstat(kPipe, &standing) == 0 && !S_ISFIFO(standing.st_mode)) {
-            std::fprintf(stderr, "tulvak: %s is not a named pipe; nothing sent\n", kPipe);
-            return -1;
-        }
+        if (lstat(kPipe, &standing) == 0 && !S_ISFIFO(standing.st_mode)) return refuse_what_is_not_a_pipe();
         const int fd = open(kPipe, O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
         if (fd >= 0) {
             struct stat opened;
             if (fstat(fd, &opened) == 0 && S_ISFIFO(opened.st_mode) && fcntl(fd, F_SETFL, 0) == 0) return fd;
             close(fd);
-            std::fprintf(stderr, "tulvak: %s is not a named pipe; nothing sent\n", kPipe);
-            return -1;
+            return refuse_what_is_not_a_pipe();
         }
         if (errno != ENXIO && errno != ENOENT) {
             std::fprintf(stderr, "tulvak: cannot open %s: %s\n", kPipe, std::strerror(errno));

@@ -20,8 +20,7 @@ namespace {
 struct HeldPipe {
     int read_fd = -1;
     int write_fd = -1;
-    dev_t device = 0;
-    ino_t inode = 0;
+    struct stat file {};
 };
 
 HeldPipe held;
@@ -62,7 +61,7 @@ bool hold_command_pipe() {
         close(read_fd);
         return false;
     }
-    held = {read_fd, write_fd, standing.st_dev, standing.st_ino};
+    held = {read_fd, write_fd, standing};
     return true;
 }
 
@@ -77,8 +76,7 @@ int command_pipe_descriptor() { return held.read_fd; }
 
 bool command_pipe_still_named() {
     struct stat standing;
-    return held.read_fd >= 0 && lstat(kCommandPipePath, &standing) == 0 && S_ISFIFO(standing.st_mode) &&
-           standing.st_dev == held.device && standing.st_ino == held.inode;
+    return held.read_fd >= 0 && lstat(kCommandPipePath, &standing) == 0 && same_file(standing, held.file);
 }
 
 }  // namespace tulvak
