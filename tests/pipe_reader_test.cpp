@@ -21,7 +21,7 @@ namespace {
 Outcome pipe_reads(const std::string &bytes, int reads) {
     return run_in_child("", [&bytes, reads] {
         Set_System_type(TULVAK_SYSTEM_TYPE_VUNE);
-        const int sender = open("/Customer/tulvakpipe", O_WRONLY | O_NONBLOCK);
+        const int sender = open(kPipe.c_str(), O_WRONLY | O_NONBLOCK);
         if (sender < 0 || write(sender, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) return 1;
         close(sender);
         std::string results;
