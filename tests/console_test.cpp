@@ -125,12 +125,6 @@ TEST(ConsoleLongLines, TailOfALongLineIsNotTheNextSelection) {
                            screen(kMainLabels));
 }
 
-TEST(ConsoleLongLines, HugeLineIsConsumedWhole) {
-    const Outcome run = session("3\n32\n" + std::string(100000, '2') + "\n3\n99\n99\n99\n");
-    EXPECT_EQ(run.err, "QxApi_XC_SetDbgLevel(2)\n");
-    EXPECT_EQ(run.exit_code, 0);
-}
-
 // The selection text as a user or a script might send it; the effect is read
 // off the scaler menu, whose items 1..13 pass distinct values.
 struct Typed {

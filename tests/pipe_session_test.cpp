@@ -2,10 +2,8 @@
 // by the relay script run in /Customer, or by raw writes into the pipe.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <map>
 #include <memory>
 #include <random>
@@ -174,57 +172,6 @@ TEST_F(PipeSession, NoSelectionIsLostAmongConcurrentRelayScripts) {
     }
     for (int sender = 0; sender < kSenders; ++sender) EXPECT_EQ(received[sender], expected[sender]) << sender;
 }
-
-// Whatever takes the pipe's place during a session is reported at most once
-// a second, never read from or written to, and costs no processor time; a
-// pipe made at the path again is taken up.
-class ReplacedPipe : public PipeSession, public testing::WithParamInterface<std::string> {};
-
-TEST_P(ReplacedPipe, IsReportedNeverReadAndThePathTriedAgain) {
-    const std::string other_pipe = "/Customer/other";
-    ASSERT_EQ(unlink(kPipe.c_str()), 0);
-    if (GetParam() == "regular file") relay("3");  // what the relay script leaves when the pipe is gone
-    if (GetParam() == "directory") mkdir(kPipe.c_str(), 0755);
-    if (GetParam() == "link to a pipe") {
-        mkfifo(other_pipe.c_str(), 0666);
-        symlink(other_pipe.c_str(), kPipe.c_str());
-    }
-    ASSERT_TRUE(host_->wait_for_output(kPipeReport, 5000)) << host_->out();
-
-    const double cpu_before = host_->cpu_seconds();
-    const std::string before = host_->out();
-    sleep(3);
-    const std::string during = host_->out().substr(before.size());
-    EXPECT_LT(host_->cpu_seconds() - cpu_before, 0.3);
-    const size_t reports = occurrences(during, kPipeReport);
-    EXPECT_GE(reports, 2u);
-    EXPECT_LE(reports, 4u);
-    EXPECT_EQ(host_->out().find("get command"), std::string::npos);
-    if (GetParam() == "regular file") {
-        EXPECT_EQ(read_file(kPipe), "3\n");
-    }
-    if (GetParam() == "link to a pipe") {
-        // Nobody holds it for reading, so a non-blocking writer is refused.
-        EXPECT_LT(open(other_pipe.c_str(), O_WRONLY | O_NONBLOCK), 0);
-    }
-
-    unlink(kPipe.c_str());
-    rmdir(kPipe.c_str());
-    ASSERT_EQ(mkfifo(kPipe.c_str(), 0666), 0);
-    const Outcome sent = run_program({host_path(), "send", "--timeout", "5", "99"}, "", 10);
-    EXPECT_EQ(sent.exit_code, 0) << sent.err;
-    const Outcome run = end_session();
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.out.substr(run.out.size() - 16), "get command 99\n\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(Replacements, ReplacedPipe,
-                         testing::Values("removed", "regular file", "directory", "link to a pipe"),
-                         [](const testing::TestParamInfo<std::string> &info) {
-                             std::string name = info.param;
-                             for (char &c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
 
 }  // namespace
 }  // namespace tulvak_test

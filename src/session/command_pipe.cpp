@@ -27,11 +27,22 @@ HeldPipe held;
 
 bool same_file(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
+// A host started with its standard streams closed would otherwise get the
+// pipe as descriptor 0, 1 or 2: the screens written to "standard output"
+// would come back as selections, and the session would feed itself for ever.
+int above_standard_streams(int fd) {
+    if (fd < 0 || fd > STDERR_FILENO) return fd;
+    const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    close(fd);
+    return moved;
+}
+
 // Never follows a link, and opens nothing that was not a named pipe when
 // looked at; the descriptor's own file is checked again after the open, so
 // a swap in between is caught rather than used.
 int open_named_pipe(int access, const struct stat &expected) {
-    const int fd = open(kCommandPipePath, access | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    const int fd =
+        above_standard_streams(open(kCommandPipePath, access | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
     if (fd < 0) return -1;
     struct stat opened;
     if (fstat(fd, &opened) != 0 || !S_ISFIFO(opened.st_mode) || !same_file(opened, expected)) {

@@ -1,5 +1,6 @@
 #include "customer.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -59,6 +61,36 @@ std::string enter_private_customer(bool read_only) {
         return failed("mounting tmpfs on /Customer");
     }
     return "";
+}
+
+std::string hide_customer() {
+    // The private /Customer is the new root: each top-level entry of the
+    // machine's / appears in it but /Customer itself.
+    DIR *root = opendir("/");
+    if (root == nullptr) return failed("opendir /");
+    std::string why_not;
+    while (const dirent *entry = readdir(root)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == ".." || "/" + name == kCustomer) continue;
+        const std::string from = "/" + name, to = kCustomer + "/" + name;
+        struct stat standing;
+        if (lstat(from.c_str(), &standing) != 0) continue;
+        if (S_ISLNK(standing.st_mode)) {
+            char target[PATH_MAX];
+            const ssize_t length = readlink(from.c_str(), target, sizeof target - 1);
+            if (length < 0 || symlink(std::string(target, static_cast<size_t>(length)).c_str(), to.c_str()) != 0) {
+                why_not = failed(("copying the link " + from).c_str());
+            }
+        } else if (S_ISDIR(standing.st_mode)) {
+            if (mkdir(to.c_str(), 0755) != 0 || mount(from.c_str(), to.c_str(), nullptr, MS_BIND | MS_REC, nullptr) != 0) {
+                why_not = failed(("binding " + from).c_str());
+            }
+        }
+        if (!why_not.empty()) break;
+    }
+    closedir(root);
+    if (why_not.empty() && (chroot(kCustomer.c_str()) != 0 || chdir("/") != 0)) why_not = failed("chroot");
+    return why_not;
 }
 
 std::string read_file(const std::string &path) {

@@ -26,6 +26,11 @@ std::string enter_private_customer(bool read_only = false);
         if (!why_not.empty()) GTEST_SKIP() << "no private /Customer: " << why_not;      \
     } while (false)
 
+// Inside a private /Customer: changes the process's root to one that holds
+// the machine's top-level directories but no /Customer at all. Returns why
+// that could not be done, or an empty string.
+std::string hide_customer();
+
 std::string read_file(const std::string &path);
 // The file's permission bits, never following a link; 0 when nothing is there.
 unsigned permissions_of(const std::string &path);

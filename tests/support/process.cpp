@@ -122,13 +122,16 @@ Running::~Running() {
 std::string Running::out() const { return contents(out_); }
 std::string Running::err() const { return contents(err_); }
 
-bool Running::wait_for_output(const std::string &text, int timeout_ms) const {
+bool Running::wait_for(int fd, const std::string &text, int timeout_ms) {
     for (int waited = 0; waited <= timeout_ms; ++waited) {
-        if (out().find(text) != std::string::npos) return true;
+        if (contents(fd).find(text) != std::string::npos) return true;
         sleep_millisecond();
     }
     return false;
 }
+
+bool Running::wait_for_output(const std::string &text, int timeout_ms) const { return wait_for(out_, text, timeout_ms); }
+bool Running::wait_for_error(const std::string &text, int timeout_ms) const { return wait_for(err_, text, timeout_ms); }
 
 double Running::cpu_seconds() const {
     std::ifstream file("/proc/" + std::to_string(pid_) + "/stat");

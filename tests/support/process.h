@@ -45,6 +45,8 @@ public:
     // True once standard output holds `text`; false when that has not
     // happened within timeout_ms.
     bool wait_for_output(const std::string &text, int timeout_ms = 10000) const;
+    // The same for standard error.
+    bool wait_for_error(const std::string &text, int timeout_ms = 10000) const;
     // Processor time (user and system) it has used so far, in seconds.
     double cpu_seconds() const;
     // Waits for it to end; one that outlives timeout_seconds is killed and
@@ -53,6 +55,7 @@ public:
 
 private:
     void start(const std::string &input, const std::function<void()> &child);
+    static bool wait_for(int fd, const std::string &text, int timeout_ms);
 
     pid_t pid_ = -1;
     int out_ = -1;
