@@ -46,5 +46,28 @@ TEST(ModuleMenus, DataCoversEveryUtilityItem) {
     for (size_t i = 0; i < menus.size(); ++i) EXPECT_EQ(menus[i].utility_item, static_cast<int>(i + 1));
 }
 
+// One session that opens and leaves every menu and chooses every item, under
+// Valgrind's memcheck: no invalid access, nothing definitely or indirectly lost.
+TEST(Memcheck, EveryMenuAndItemWithoutErrorsOrLeaks) {
+    if (std::string(TULVAK_VALGRIND).empty()) GTEST_SKIP() << "no valgrind for this build's programs";
+    std::string input = "1\n1\n99\n2\n1\n2\n3\n99\n3\n";
+    std::string calls;
+    for (const ModuleMenu &menu : module_menus()) {
+        input += std::to_string(menu.utility_item) + "\n";
+        for (const ModuleItem &item : menu.items) {
+            input += std::to_string(item.number) + "\n";
+            if (item.effect != "Not support!") calls += item.effect + "\n";
+        }
+        input += "99\n";
+    }
+    input += "99\n99\n";
+    const Outcome run = run_program({TULVAK_VALGRIND, "--quiet", "--error-exitcode=3", "--leak-check=full",
+                                     "--show-leak-kinds=definite,indirect", "--errors-for-leak-kinds=definite,indirect",
+                                     host_path()},
+                                    input, 120);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.err, calls);  // memcheck writes nothing when it finds nothing
+}
+
 }  // namespace
 }  // namespace tulvak_test
