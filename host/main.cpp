@@ -33,9 +33,10 @@ void show_call(const char *entry_point, int value) { std::fprintf(stderr, "%s(%d
 
 int run_session(TULVAK_SYSTEM_TYPE kind) {
     tulvak_sim_observe(show_call);
-    Tulvak_Manager::GetInstance()->Tulvak(kind);
+    Tulvak_Manager::GetInstance();
+    Tulvak_Manager::Tulvak(kind);
     // A screen that never reached its reader is a failure a test farm must see.
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         std::fputs("tulvak: could not write standard output\n", stderr);
         return 1;
     }

@@ -5,17 +5,17 @@
 #include "send.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include "session/customer_paths.h"
@@ -43,7 +43,7 @@ int refuse_what_is_not_a_pipe() {
 double seconds_now() {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // A session holds the pipe open for reading for as long as it runs, so a
@@ -61,7 +61,7 @@ int open_session_pipe(double timeout_seconds) {
             return refuse_what_is_not_a_pipe();
         }
         if (errno != ENXIO && errno != ENOENT) {
-            std::fprintf(stderr, "tulvak: cannot open %s: %s\n", kPipe, std::strerror(errno));
+            std::fprintf(stderr, "tulvak: cannot open %s: %m\n", kPipe);
             return -1;
         }
         if (seconds_now() >= deadline) {
@@ -69,7 +69,7 @@ int open_session_pipe(double timeout_seconds) {
                          timeout_seconds > 0 ? " (timed out)" : "");
             return -1;
         }
-        const timespec pause{0, 10 * 1000 * 1000};
+        const timespec pause{0, 10L * 1000 * 1000};
         nanosleep(&pause, nullptr);
     }
 }
@@ -101,7 +101,7 @@ public:
     Status send_standard_input() {
         std::string word;
         for (int c = std::getchar();; c = std::getchar()) {
-            if (c != EOF && !std::isspace(c)) {
+            if (c != EOF && std::isspace(c) == 0) {
                 word += static_cast<char>(c);
                 continue;
             }

@@ -61,10 +61,10 @@ TEST(Memcheck, EveryMenuAndItemWithoutErrorsOrLeaks) {
         input += "99\n";
     }
     input += "99\n99\n";
-    const Outcome run = run_program({TULVAK_VALGRIND, "--quiet", "--error-exitcode=3", "--leak-check=full",
-                                     "--show-leak-kinds=definite,indirect", "--errors-for-leak-kinds=definite,indirect",
-                                     host_path()},
-                                    input, 120);
+    const Outcome run =
+        run_program({TULVAK_VALGRIND, "--quiet", "--error-exitcode=3", "--leak-check=full",
+                     "--show-leak-kinds=definite,indirect", "--errors-for-leak-kinds=definite,indirect", host_path()},
+                    input, 120);
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(run.err, calls);  // memcheck writes nothing when it finds nothing
 }

@@ -116,7 +116,8 @@ TEST_F(SendTool, SaysSoWhenTheSessionEndsBeforeItsTurn) {
     ASSERT_TRUE(host.wait_for_output(kPipeAsk));
     // 99 ends the session; the selection sent a second later has no reader.
     std::vector<std::string> command = {"sh", "-c", "{ echo 99; sleep 1; echo 3; } | \"$@\" send -", "sh"};
-    for (const std::string &word : runnable_command({host_path()})) command.push_back(word);
+    const std::vector<std::string> tulvak = runnable_command({host_path()});
+    command.insert(command.end(), tulvak.begin(), tulvak.end());
     const Outcome sent = run_program(command, "", 20);
     EXPECT_EQ(sent.exit_code, 1);
     EXPECT_EQ(sent.err, "tulvak: the session stopped reading; 1 sent, '3' was not\n");

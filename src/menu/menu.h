@@ -53,7 +53,9 @@ constexpr bool numbered_from_one(const Item (&items)[N]) {
 // menus: a mix means an item was copied from the wrong table.
 template <std::size_t N>
 constexpr bool one_kind_of_action(const Item (&items)[N]) {
-    for (const Item &item : items) {
+    // std::all_of is not constexpr before C++20.
+    for (const Item &item : items) {  // NOLINT(readability-use-anyofallof)
+        // cppcheck-suppress useStlAlgorithm
         if (item.action != items[0].action || item.setter != items[0].setter) return false;
     }
     return true;

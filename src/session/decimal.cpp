@@ -4,8 +4,8 @@
 namespace tulvak {
 namespace {
 
-constexpr uint64_t kUnsigned32Max = 0xFFFFFFFFu;
-constexpr uint64_t kSigned32Magnitude = 0x80000000u;
+constexpr uint64_t kUnsigned32Max = 0xFFFFFFFFU;
+constexpr uint64_t kSigned32Magnitude = 0x80000000U;
 
 struct Decimal {
     bool negative;

@@ -26,7 +26,7 @@ constexpr tulvak::Item kMainMenu[] = {
 }  // namespace
 
 void Tulvak_Manager::Tulvak(TULVAK_SYSTEM_TYPE kind) {
-    if (!Set_System_type(kind)) {
+    if (Set_System_type(kind) == 0) {
         tulvak::write_line("\n\nNeed Set System Type \n");
         return;
     }

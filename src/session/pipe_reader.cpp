@@ -2,11 +2,11 @@
 // arrive, woken by the data itself rather than by polling the path.
 #include <poll.h>
 #include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 
 #include "menu/screen.h"
 #include "session/command_pipe.h"
@@ -90,6 +90,34 @@ Selection report_no_pipe() {
     return {0, false};
 }
 
+void receive(int fd) {
+    const ssize_t count = read(fd, received, kReadSize);
+    if (count > 0) {
+        received_begin = 0;
+        received_end = static_cast<std::size_t>(count);
+    } else if (count == 0 || (errno != EAGAIN && errno != EINTR)) {
+        // The descriptor is no longer a pipe we can wait on (closed behind
+        // our back, say): waiting on it again would spin.
+        release_command_pipe();
+    }
+}
+
+// Waits for what comes next on the held pipe and receives it. True when a
+// line already started has been followed by silence instead: that ends it.
+bool silence_ended_line(int fd) {
+    pollfd ready{fd, POLLIN, 0};
+    const int events = poll(&ready, 1, line.started ? kQuietMs : kCheckMs);
+    if (events == 0) {
+        if (line.started) return true;
+        if (!command_pipe_still_named()) release_command_pipe();
+    } else if (events < 0) {
+        if (errno != EINTR) release_command_pipe();
+    } else {
+        receive(fd);
+    }
+    return false;
+}
+
 }  // namespace
 
 void forget_pipe_input() {
@@ -113,26 +141,7 @@ Selection read_pipe_selection() {
         }
         // A farm capturing the output sees each screen before it answers it.
         flush_output();
-        pollfd ready{fd, POLLIN, 0};
-        const int events = poll(&ready, 1, line.started ? kQuietMs : kCheckMs);
-        if (events == 0) {
-            if (line.started) return deliver_line();
-            if (!command_pipe_still_named()) release_command_pipe();
-            continue;
-        }
-        if (events < 0) {
-            if (errno != EINTR) release_command_pipe();
-            continue;
-        }
-        const ssize_t count = read(fd, received, kReadSize);
-        if (count > 0) {
-            received_begin = 0;
-            received_end = static_cast<std::size_t>(count);
-        } else if (count == 0 || (errno != EAGAIN && errno != EINTR)) {
-            // The descriptor is no longer a pipe we can wait on (closed behind
-            // our back, say): waiting on it again would spin.
-            release_command_pipe();
-        }
+        if (silence_ended_line(fd)) return deliver_line();
     }
 }
 

@@ -28,7 +28,7 @@ bool read_console_line(char (&line)[kConsoleLineSize]) {
         const int c = std::getc(stdin);
         if (c == EOF) {
             // A signal caught by the host must not end the session.
-            if (std::ferror(stdin) && errno == EINTR) {
+            if (std::ferror(stdin) != 0 && errno == EINTR) {
                 std::clearerr(stdin);
                 continue;
             }

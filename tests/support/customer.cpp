@@ -82,7 +82,8 @@ std::string hide_customer() {
                 why_not = failed(("copying the link " + from).c_str());
             }
         } else if (S_ISDIR(standing.st_mode)) {
-            if (mkdir(to.c_str(), 0755) != 0 || mount(from.c_str(), to.c_str(), nullptr, MS_BIND | MS_REC, nullptr) != 0) {
+            if (mkdir(to.c_str(), 0755) != 0 ||
+                mount(from.c_str(), to.c_str(), nullptr, MS_BIND | MS_REC, nullptr) != 0) {
                 why_not = failed(("binding " + from).c_str());
             }
         }

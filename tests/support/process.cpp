@@ -7,6 +7,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -76,7 +77,8 @@ std::vector<std::string> runnable_command(const std::vector<std::string> &argv) 
 void exec_program(const std::vector<std::string> &argv) {
     const std::vector<std::string> command = runnable_command(argv);
     std::vector<char *> args;
-    for (const std::string &arg : command) args.push_back(const_cast<char *>(arg.c_str()));
+    std::transform(command.begin(), command.end(), std::back_inserter(args),
+                   [](const std::string &arg) { return const_cast<char *>(arg.c_str()); });
     args.push_back(nullptr);
     execvp(args[0], args.data());
 }
@@ -130,7 +132,9 @@ bool Running::wait_for(int fd, const std::string &text, int timeout_ms) {
     return false;
 }
 
-bool Running::wait_for_output(const std::string &text, int timeout_ms) const { return wait_for(out_, text, timeout_ms); }
+bool Running::wait_for_output(const std::string &text, int timeout_ms) const {
+    return wait_for(out_, text, timeout_ms);
+}
 bool Running::wait_for_error(const std::string &text, int timeout_ms) const { return wait_for(err_, text, timeout_ms); }
 
 double Running::cpu_seconds() const {

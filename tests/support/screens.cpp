@@ -1,6 +1,8 @@
 #include "screens.h"
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -62,7 +64,8 @@ std::vector<std::string> module_labels(const std::string &name) {
     std::vector<std::string> labels;
     for (const ModuleMenu &menu : module_menus()) {
         if (menu.name != name) continue;
-        for (const ModuleItem &item : menu.items) labels.push_back(item.label);
+        std::transform(menu.items.begin(), menu.items.end(), std::back_inserter(labels),
+                       [](const ModuleItem &item) { return item.label; });
     }
     return labels;
 }
