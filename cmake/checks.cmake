@@ -11,12 +11,13 @@ set(tulvak_sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all -fn
 if(TULVAK_SANITIZE)
   add_compile_options(${tulvak_sanitizers})
   add_link_options(${tulvak_sanitizers})
-  add_compile_definitions(TULVAK_SANITIZED)
+  add_compile_definitions(TULVAK_INSTRUMENTED)
 endif()
 
 if(TULVAK_COVERAGE)
   add_compile_options(--coverage)
   add_link_options(--coverage)
+  add_compile_definitions(TULVAK_INSTRUMENTED)
 endif()
 
 if(TULVAK_FUZZ)
@@ -27,5 +28,5 @@ if(TULVAK_FUZZ)
   # link its main.
   add_compile_options(-fsanitize=fuzzer-no-link ${tulvak_sanitizers})
   add_link_options(${tulvak_sanitizers})
-  add_compile_definitions(TULVAK_SANITIZED)
+  add_compile_definitions(TULVAK_INSTRUMENTED)
 endif()

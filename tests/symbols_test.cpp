@@ -30,7 +30,16 @@ std::set<std::string> dynamic_symbols(const char *which) {
     return names;
 }
 
+// Sanitizer and coverage runtimes add symbols of their own, and a sanitizer
+// takes over the allocation functions; the linkage is the plain build's to check.
+#ifdef TULVAK_INSTRUMENTED
+#define SKIP_WHEN_INSTRUMENTED() GTEST_SKIP() << "instrumentation changes the symbol tables"
+#else
+#define SKIP_WHEN_INSTRUMENTED() static_cast<void>(0)
+#endif
+
 TEST(Symbols, ExportsExactlyThePublicInterface) {
+    SKIP_WHEN_INSTRUMENTED();
     const std::set<std::string> expected = {
         "eSystemTpye", "Set_System_type", "CreateTulvakShell", "CreatePipeFile", "ReadDecimalKeyInput",
         "Tulvak_HardwareConfig", "Tulvak_SoftwareConfig", "Tulvak_PelvarUtility", "Tulvak_PelvarACEConfig",
@@ -51,6 +60,7 @@ TEST(Symbols, ExportsExactlyThePublicInterface) {
 }
 
 TEST(Symbols, OnlyTheDriverEntryPointsAreLeftToTheHost) {
+    SKIP_WHEN_INSTRUMENTED();
     std::set<std::string> unversioned;
     for (const std::string &name : dynamic_symbols("--undefined-only")) {
         // Versioned names come from the library's own needed libraries.
