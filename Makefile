@@ -1,8 +1,16 @@
-# Convenience over CMake: `make run` starts a console session, `make test` runs every test.
+# Convenience over CMake: `make run` starts a console session, `make test` runs
+# every test and check; `make unit` runs the tests of the plain build alone.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 GENERATOR := $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+# The checks beside the plain tests, each in a build tree of its own.
+SANITIZE_DIR := build-sanitize
+FUZZ_DIR := build-fuzz
+COVERAGE_DIR := build-coverage
+FUZZ_SECONDS ?= 60
+MIN_COVERAGE ?= 90
 
 # Cross builds: build-<arch>/ with the toolchain file of that target; the
 # tests run there under qemu-user.
@@ -10,7 +18,7 @@ CROSS_ARCHES := armhf arm64
 toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
 toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
 
-.PHONY: all build run test package install clean $(CROSS_ARCHES:%=test-%) $(CROSS_ARCHES:%=package-%)
+.PHONY: all build run test unit sanitize fuzz lint coverage package install clean $(CROSS_ARCHES:%=test-%) $(CROSS_ARCHES:%=package-%)
 
 all: build
 
@@ -23,8 +31,38 @@ build: $(BUILD_DIR)/CMakeCache.txt
 run: build
 	@$(BUILD_DIR)/bin/tulvak
 
-test: build
+test: unit sanitize fuzz lint coverage
+
+unit: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
+
+# Every test again with AddressSanitizer and UndefinedBehaviorSanitizer.
+$(SANITIZE_DIR)/CMakeCache.txt:
+	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTULVAK_SANITIZE=ON
+
+sanitize: $(SANITIZE_DIR)/CMakeCache.txt
+	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
+	tests/checks/sanitize.sh $(SANITIZE_DIR) $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS, all at once.
+fuzz:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTULVAK_FUZZ=ON -DTULVAK_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build $(FUZZ_DIR) --parallel $(JOBS)
+	ctest --test-dir $(FUZZ_DIR) --output-on-failure --parallel 3
+
+lint: build
+	tests/checks/lint.sh $(BUILD_DIR) $(JOBS)
+
+# Line coverage of the library by the whole test suite.
+$(COVERAGE_DIR)/CMakeCache.txt:
+	cmake -S . -B $(COVERAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTULVAK_COVERAGE=ON
+
+coverage: $(COVERAGE_DIR)/CMakeCache.txt
+	cmake --build $(COVERAGE_DIR) --parallel $(JOBS)
+	find $(COVERAGE_DIR) -name '*.gcda' -delete
+	ctest --test-dir $(COVERAGE_DIR) --output-on-failure --parallel $(JOBS)
+	gcovr --root . --object-directory $(COVERAGE_DIR) --filter src/ --print-summary --fail-under-line $(MIN_COVERAGE)
 
 # The Debian package, in the build folder: libtulvak_<version>_<arch>.deb.
 package: build
@@ -45,4 +83,4 @@ $(CROSS_ARCHES:%=package-%): package-%: build-%/CMakeCache.txt
 	cmake --build build-$* --target package
 
 clean:
-	rm -rf $(BUILD_DIR) $(CROSS_ARCHES:%=build-%)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(COVERAGE_DIR) $(CROSS_ARCHES:%=build-%)
