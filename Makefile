@@ -10,7 +10,7 @@ CROSS_ARCHES := armhf arm64
 toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
 toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
 
-.PHONY: all build run test package install clean $(CROSS_ARCHES:%=test-%) $(CROSS_ARCHES:%=package-%)
+.PHONY: all build run test bench package install clean $(CROSS_ARCHES:%=test-%) $(CROSS_ARCHES:%=package-%)
 
 all: build
 
@@ -25,6 +25,14 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
+
+# Figures against their floors, one table (bench/results.md keeps a run with
+# its analysis); the ARM library's size too where its cross compiler is here.
+BENCH_CROSS := $(if $(shell command -v arm-linux-gnueabihf-g++ 2>/dev/null),armhf)
+bench: build $(BENCH_CROSS:%=build-%/CMakeCache.txt)
+	cmake --build $(BUILD_DIR) --target bench_programs
+	$(foreach arch,$(BENCH_CROSS),cmake --build build-$(arch) --target tulvak size_floor &&) true
+	sh bench/run.sh $(BUILD_DIR) $(BENCH_CROSS:%=build-%)
 
 # The Debian package, in the build folder: libtulvak_<version>_<arch>.deb.
 package: build
