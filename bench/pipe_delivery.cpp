@@ -30,7 +30,8 @@ namespace {
 struct Programs {
     std::string session_host;
     std::string floor_reader;
-    std::string sender;  // the tulvak host program, for `tulvak send`
+    std::string sender;   // the tulvak host program, for `tulvak send`
+    std::string counter;  // preload that counts heap allocations
 };
 
 enum class Launcher { relay_script, send_command };
@@ -41,17 +42,26 @@ constexpr int kRounds = 5;
 // Far beyond any delivery seen; a selection not called by then is lost.
 constexpr auto kLostAfter = std::chrono::seconds(3);
 
-pid_t spawn(const std::vector<std::string> &argv, int report_fd) {
+// With a preload, the program gets it and its standard error goes to err_path.
+pid_t spawn(const std::vector<std::string> &argv, int report_fd, const std::string &preload = "",
+            const std::string &err_path = "") {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     if (report_fd >= 0) posix_spawn_file_actions_adddup2(&actions, report_fd, 3);
-    std::vector<char *> args;
+    std::vector<char *> args, env;
     for (const std::string &arg : argv) args.push_back(const_cast<char *>(arg.c_str()));
     args.push_back(nullptr);
+    for (char **e = environ; *e != nullptr; ++e) env.push_back(*e);
+    const std::string preload_setting = "LD_PRELOAD=" + preload;
+    if (!preload.empty()) {
+        env.push_back(const_cast<char *>(preload_setting.c_str()));
+        posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
+    env.push_back(nullptr);
     pid_t pid = -1;
-    const int failed = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    const int failed = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data());
     posix_spawn_file_actions_destroy(&actions);
     if (failed != 0) throw std::runtime_error("cannot start " + argv[0]);
     return pid;
@@ -90,14 +100,18 @@ int sender_of_item(int item) { return item - 2; }
 // One reader (a session or the floor) taking one round of deliveries.
 class Round {
 public:
-    Round(const Programs &programs, bool floor, int senders)
+    // A session given an allocation log runs with the allocation counter,
+    // which writes its count there when the session ends.
+    Round(const Programs &programs, bool floor, int senders, const std::string &allocation_log = "")
         : floor_(floor), arrivals_(static_cast<std::size_t>(senders)) {
         int ends[2];
         if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe2");
         const int report_fd = fcntl(ends[1], F_DUPFD_CLOEXEC, 10);  // never 3 itself
         close(ends[1]);
         reports_ = ends[0];
-        reader_ = floor ? spawn({programs.floor_reader}, report_fd) : spawn({programs.session_host, "pipe"}, report_fd);
+        reader_ = floor ? spawn({programs.floor_reader}, report_fd)
+                        : spawn({programs.session_host, "pipe"}, report_fd,
+                                allocation_log.empty() ? "" : programs.counter, allocation_log);
         close(report_fd);
         collector_ = std::thread([this] { collect(); });
         const int fd = open_held_pipe();
@@ -230,15 +244,42 @@ void measure(const Programs &programs, Launcher launcher, int senders, int deliv
                      std::to_string(floor.lost) + " of " + std::to_string(sent), NAN, "0");
 }
 
+long allocations_of_session(const Programs &programs, int selections) {
+    const std::string log = "/Customer/allocations";
+    {
+        Round round(programs, false, 1, log);
+        const int fd = open_held_pipe();
+        for (int i = 0; i < selections; ++i) {
+            write_all(fd, std::to_string(item_of_sender(0)) + "\n");
+            if (round.arrival_of_next(0) < 0) throw std::runtime_error("a selection was lost while counting");
+        }
+        close(fd);
+        round.end();
+    }
+    const std::string text = tulvak_test::read_file(log);
+    const std::size_t at = text.rfind("allocations: ");
+    if (at == std::string::npos) throw std::runtime_error("no allocation count reported");
+    return std::atol(text.c_str() + at + 13);
+}
+
+// The difference between a session of many selections and one of none, so
+// that start-up and exit cancel out.
+void count_allocations(const Programs &programs, int selections) {
+    const long none = allocations_of_session(programs, 0);
+    const long many = allocations_of_session(programs, selections);
+    bench::print_row("heap allocations per selection, pipe-driven session",
+                     bench::format("%.4f", static_cast<double>(many - none) / selections), "0", NAN, "0");
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 4) {
-        std::fputs("usage: pipe_delivery SESSION_HOST FLOOR_READER TULVAK_HOST [DELIVERIES]\n", stderr);
+    if (argc < 5) {
+        std::fputs("usage: pipe_delivery SESSION_HOST FLOOR_READER TULVAK_HOST COUNTER [DELIVERIES]\n", stderr);
         return 2;
     }
-    const Programs programs{argv[1], argv[2], argv[3]};
-    const int deliveries = argc > 4 ? std::atoi(argv[4]) : 1000;
+    const Programs programs{argv[1], argv[2], argv[3], argv[4]};
+    const int deliveries = argc > 5 ? std::atoi(argv[5]) : 1000;
     const std::string why_not = tulvak_test::enter_private_customer();
     if (!why_not.empty()) {
         std::fprintf(stderr, "pipe delivery not measured: no private /Customer: %s\n", why_not.c_str());
@@ -249,6 +290,7 @@ int main(int argc, char **argv) {
     if (chdir(tulvak_test::kCustomer.c_str()) != 0) return 1;
     signal(SIGPIPE, SIG_IGN);
     try {
+        count_allocations(programs, deliveries);
         for (Launcher launcher : {Launcher::relay_script, Launcher::send_command}) {
             for (int senders : {1, 4}) measure(programs, launcher, senders, deliveries);
         }
