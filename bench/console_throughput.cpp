@@ -95,16 +95,11 @@ bool same_bytes(const std::string &path, const std::string &other_path) {
                       std::istreambuf_iterator<char>(other), std::istreambuf_iterator<char>());
 }
 
-// A figure the program wrote on standard error as "name: value".
-double reported(const Run &run, const std::string &name) {
-    const std::size_t at = run.err.rfind(name + ": ");
-    if (at == std::string::npos) throw std::runtime_error("no " + name + " reported");
-    return std::atof(run.err.c_str() + at + name.size() + 2);
+long allocations_of(const Run &counted) { return static_cast<long>(bench::reported_figure(counted.err, "allocations")); }
+double replay_seconds(const Run &floor) { return bench::reported_figure(floor.err, "replay seconds"); }
+long peak_kib_of(const Run &session) {
+    return static_cast<long>(bench::reported_figure(session.err, "peak resident KiB"));
 }
-
-long allocations_of(const Run &counted) { return static_cast<long>(reported(counted, "allocations")); }
-double replay_seconds(const Run &floor) { return reported(floor, "replay seconds"); }
-long peak_kib_of(const Run &session) { return static_cast<long>(reported(session, "peak resident KiB")); }
 
 void measure(const Programs &programs, const std::string &folder, int selections) {
     const std::string input = make_input(folder, selections);

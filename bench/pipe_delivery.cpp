@@ -256,10 +256,7 @@ long allocations_of_session(const Programs &programs, int selections) {
         close(fd);
         round.end();
     }
-    const std::string text = tulvak_test::read_file(log);
-    const std::size_t at = text.rfind("allocations: ");
-    if (at == std::string::npos) throw std::runtime_error("no allocation count reported");
-    return std::atol(text.c_str() + at + 13);
+    return static_cast<long>(bench::reported_figure(tulvak_test::read_file(log), "allocations"));
 }
 
 // The difference between a session of many selections and one of none, so

@@ -1,11 +1,14 @@
 // Every figure of the bench is one row: what the library did, what the floor
 // did in the same run, and their ratio, beside the target it is tuned toward.
+// Figures that a measured program finds itself it reports as "name: value".
 #ifndef TULVAK_BENCH_TABLE_H
 #define TULVAK_BENCH_TABLE_H
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,13 @@ inline double quantile(std::vector<double> &samples, double q) {
 }
 
 inline double median(std::vector<double> samples) { return quantile(samples, 0.5); }
+
+// The last value reported under name in a program's standard error.
+inline double reported_figure(const std::string &err, const std::string &name) {
+    const std::size_t at = err.rfind(name + ": ");
+    if (at == std::string::npos) throw std::runtime_error("no " + name + " reported");
+    return std::atof(err.c_str() + at + name.size() + 2);
+}
 
 }  // namespace bench
 
