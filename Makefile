@@ -18,7 +18,8 @@ CROSS_ARCHES := armhf arm64
 toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
 toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
 
-.PHONY: all build run test unit sanitize fuzz lint coverage package install clean $(CROSS_ARCHES:%=test-%) $(CROSS_ARCHES:%=package-%)
+.PHONY: all build run test unit sanitize fuzz lint coverage bench package install clean $(CROSS_ARCHES:%=test-%) \
+	$(CROSS_ARCHES:%=package-%)
 
 all: build
 
@@ -63,6 +64,14 @@ coverage: $(COVERAGE_DIR)/CMakeCache.txt
 	find $(COVERAGE_DIR) -name '*.gcda' -delete
 	ctest --test-dir $(COVERAGE_DIR) --output-on-failure --parallel $(JOBS)
 	gcovr --root . --object-directory $(COVERAGE_DIR) --filter src/ --print-summary --fail-under-line $(MIN_COVERAGE)
+
+# Figures against their floors, one table (bench/results.md keeps a run with
+# its analysis); the ARM library's size too where its cross compiler is here.
+BENCH_CROSS := $(if $(shell command -v arm-linux-gnueabihf-g++ 2>/dev/null),armhf)
+bench: build $(BENCH_CROSS:%=build-%/CMakeCache.txt)
+	cmake --build $(BUILD_DIR) --target bench_programs
+	$(foreach arch,$(BENCH_CROSS),cmake --build build-$(arch) --target tulvak size_floor &&) true
+	sh bench/run.sh $(BUILD_DIR) $(BENCH_CROSS:%=build-%)
 
 # The Debian package, in the build folder: libtulvak_<version>_<arch>.deb.
 package: build

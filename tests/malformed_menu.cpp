@@ -26,6 +26,9 @@ constexpr tulvak::Item kItems[] = {driver_call(1, "a", QxApi_XC_SetDbgLevel, 0),
 #elif MALFORMED == 5  // calls mixed with refusals
 constexpr tulvak::Item kItems[] = {driver_call(1, "a", QxApi_XC_SetDbgLevel, 0),
                                    refusal(2, "b", tulvak::kNotSupported)};
+#elif MALFORMED == 6  // refusals with two messages, where a menu keeps one
+constexpr char kOtherRefusal[] = "not support...";
+constexpr tulvak::Item kItems[] = {refusal(1, "a", tulvak::kNotSupported), refusal(2, "b", kOtherRefusal)};
 #endif
 
 }  // namespace

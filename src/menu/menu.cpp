@@ -10,36 +10,35 @@ namespace {
 
 constexpr int32_t kExitItem = 99;
 
-void perform(const Item &item) {
-    switch (item.action) {
-    case Action::driver_call:
-        item.setter(item.value);
-        break;
-    case Action::open_menu:
-        item.menu();
-        break;
-    case Action::refuse:
-        write_text(item.message);
-        break;
-    }
-}
-
-}  // namespace
-
-void run_menu(const Item *items, std::size_t count) {
+template <typename Perform>
+void run(ItemLines lines, Perform perform) {
     for (;;) {
-        draw_screen(items, count);
+        draw_screen(lines);
         const int32_t selection = ReadDecimalKeyInput("Select :");
         // Once input has ended nothing more can be chosen: every menu up to
         // the session entry returns instead of asking again.
         if (selection_input_ended() || selection == kExitItem) return;
         // Items run 1..count (checked when each table is compiled), so the
         // selection is the index; anything else just shows the screen again.
-        if (selection >= 1 && static_cast<std::size_t>(selection) <= count) {
-            perform(items[selection - 1]);
+        if (selection >= 1 && static_cast<uint32_t>(selection) <= lines.count) {
+            perform(static_cast<std::size_t>(selection - 1));
             if (selection_input_ended()) return;
         }
     }
+}
+
+}  // namespace
+
+void run_driver_menu(ItemLines lines, DriverSetter setter, const int32_t *values) {
+    run(lines, [setter, values](std::size_t item) { setter(values[item]); });
+}
+
+void run_opening_menu(ItemLines lines, const MenuFunction *menus) {
+    run(lines, [menus](std::size_t item) { menus[item](); });
+}
+
+void run_refusing_menu(ItemLines lines, const char *message) {
+    run(lines, [message](std::size_t) { write_text(message); });
 }
 
 }  // namespace tulvak

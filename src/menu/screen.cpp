@@ -7,11 +7,13 @@
 
 namespace tulvak {
 
-void draw_screen(const Item *items, std::size_t count) {
+// Three writes a screen, whatever the number of items: the item lines were
+// written out when the menu was compiled.
+void draw_screen(const ItemLines &lines) {
     std::FILE *out = stdout;
     if (out == nullptr) return;
     std::fputs("\n====================================\n", out);
-    for (std::size_t i = 0; i < count; ++i) std::fprintf(out, "(%d) %s\n", items[i].number, items[i].label);
+    std::fwrite(lines.text, 1, lines.length, out);
     std::fputs("(99) EXIT\n====================================\nPlease input the item number:", out);
 }
 

@@ -3,14 +3,12 @@
 #ifndef TULVAK_MENU_SCREEN_H
 #define TULVAK_MENU_SCREEN_H
 
-#include <cstddef>
-
 namespace tulvak {
 
-struct Item;
+struct ItemLines;
 
 // Writes one menu's frame and leaves the line open after its last words.
-void draw_screen(const Item *items, std::size_t count);
+void draw_screen(const ItemLines &lines);
 
 void write_text(const char *text);
 void write_line(const char *text);

@@ -1,0 +1,40 @@
+#!/bin/sh
+# Runs every benchmark and prints one Markdown table: a row per figure, the
+# floor measured in the same run, their ratio and the target.
+# usage: bench/run.sh BUILD_DIR [CROSS_BUILD_DIR...]
+set -eu
+build=$1
+shift
+programs=$(cd "$build" && pwd)/bench
+host=$(cd "$build" && pwd)/bin/tulvak
+
+cat <<HEADER
+- machine: $(uname -m), $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1), $(nproc) cores, $(uname -sr)
+- date: $(date -u '+%Y-%m-%d %H:%M UTC')
+- commit: $(git rev-parse --short HEAD)$(git diff --quiet HEAD -- src include || echo ', library sources changed since')
+
+| figure | libtulvak | floor | ratio | target |
+|---|---|---|---|---|
+HEADER
+
+# Stripped as a package strips it, with the tree's own strip for its target.
+stripped_size() {
+    strip_tool=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$2/CMakeCache.txt")
+    "$strip_tool" -o "$programs/stripped.so" "$1"
+    stat -c %s "$programs/stripped.so"
+}
+
+for tree in "$build" "$@"; do
+    machine=$(file -b "$tree/lib/libtulvak.so" | cut -d, -f2 | sed 's/^ //')
+    size=$(stripped_size "$tree/lib/libtulvak.so" "$tree")
+    floor=$(stripped_size "$tree/bench/libsize_floor.so" "$tree")
+    target=''
+    [ "$machine" = x86-64 ] && target='<= 36 KiB (36864 bytes)'
+    echo "| stripped libtulvak.so, $machine | $size bytes | $floor bytes (an empty library) | $(awk "BEGIN { printf \"%.2f\", $size / $floor }") | $target |"
+done
+rm -f "$programs/stripped.so"
+
+"$programs/console_throughput" "$programs/session_host" "$programs/console_floor" \
+    "$programs/libstdio_recorder.so" "$programs/liballocation_counter.so"
+"$programs/pipe_delivery" "$programs/session_host" "$programs/pipe_floor_reader" "$host" \
+    "$programs/liballocation_counter.so"
