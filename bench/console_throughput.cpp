@@ -7,17 +7,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
-#include <iterator>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "delivery_report.h"
+#include "spawn_arguments.h"
 #include "table.h"
 
 extern char **environ;
@@ -34,12 +35,12 @@ struct Programs {
 // Menu walks with driver calls, refusals and selections that choose
 // nothing, ending where they began, in the main menu.
 const char *const kWalk[] = {
-    "3", "32", "2", "5", "9", "13", "99",  // the scaler's driver calls
-    "10", "1", "2", "99",                  // the demultiplexer's
-    "8", "1", "99",                        // a refusal in a module menu
-    "0", "77", "99",                       // nothing chosen; back to the main menu
-    "1", "1", "99",                        // the hardware menu's refusal
-    "2", "3", "99",                        // the software menu's
+    "3",  "32", "2",  "5",  "9", "13", "99",  // the scaler's driver calls
+    "10", "1",  "2",  "99",                   // the demultiplexer's
+    "8",  "1",  "99",                         // a refusal in a module menu
+    "0",  "77", "99",                         // nothing chosen; back to the main menu
+    "1",  "1",  "99",                         // the hardware menu's refusal
+    "2",  "3",  "99",                         // the software menu's
 };
 
 constexpr int kTimedRuns = 5;
@@ -65,12 +66,8 @@ Run run(const std::vector<std::string> &argv, const std::string &in, const std::
     posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<char *> args, env;
-    for (const std::string &arg : argv) args.push_back(const_cast<char *>(arg.c_str()));
-    args.push_back(nullptr);
-    for (char **e = environ; *e != nullptr; ++e) env.push_back(*e);
-    for (const std::string &e : environment) env.push_back(const_cast<char *>(e.c_str()));
-    env.push_back(nullptr);
+    const std::vector<char *> args = bench::pointers_to(argv);
+    const std::vector<char *> env = bench::environment_with(environment);
     const int64_t start = monotonic_ns();
     pid_t pid = -1;
     if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), env.data()) != 0) {
@@ -95,7 +92,9 @@ bool same_bytes(const std::string &path, const std::string &other_path) {
                       std::istreambuf_iterator<char>(other), std::istreambuf_iterator<char>());
 }
 
-long allocations_of(const Run &counted) { return static_cast<long>(bench::reported_figure(counted.err, "allocations")); }
+long allocations_of(const Run &counted) {
+    return static_cast<long>(bench::reported_figure(counted.err, "allocations"));
+}
 double replay_seconds(const Run &floor) { return bench::reported_figure(floor.err, "replay seconds"); }
 long peak_kib_of(const Run &session) {
     return static_cast<long>(bench::reported_figure(session.err, "peak resident KiB"));
@@ -138,8 +137,8 @@ void measure(const Programs &programs, const std::string &folder, int selections
     const long long_count = allocations_of(run(console, input, "/dev/null", counting));
     const long idle_count = allocations_of(run({programs.session_host, "idle"}, "/dev/null", "/dev/null", counting));
     const double per_selection = static_cast<double>(long_count - short_count) / (selections - short_selections);
-    bench::print_row("heap allocations per selection, console session", bench::format("%.4f", per_selection), "0",
-                     NAN, "0");
+    bench::print_row("heap allocations per selection, console session", bench::format("%.4f", per_selection), "0", NAN,
+                     "0");
     bench::print_row("heap allocations of a whole console session (host included)", std::to_string(long_count),
                      std::to_string(idle_count) + " (host, no session)", NAN, "");
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "delivery_report.h"
+#include "spawn_arguments.h"
 #include "support/customer.h"
 #include "table.h"
 
@@ -50,16 +51,13 @@ pid_t spawn(const std::vector<std::string> &argv, int report_fd, const std::stri
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     if (report_fd >= 0) posix_spawn_file_actions_adddup2(&actions, report_fd, 3);
-    std::vector<char *> args, env;
-    for (const std::string &arg : argv) args.push_back(const_cast<char *>(arg.c_str()));
-    args.push_back(nullptr);
-    for (char **e = environ; *e != nullptr; ++e) env.push_back(*e);
-    const std::string preload_setting = "LD_PRELOAD=" + preload;
+    const std::vector<char *> args = bench::pointers_to(argv);
+    std::vector<std::string> settings;
     if (!preload.empty()) {
-        env.push_back(const_cast<char *>(preload_setting.c_str()));
+        settings.push_back("LD_PRELOAD=" + preload);
         posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     }
-    env.push_back(nullptr);
+    const std::vector<char *> env = bench::environment_with(settings);
     pid_t pid = -1;
     const int failed = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data());
     posix_spawn_file_actions_destroy(&actions);

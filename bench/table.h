@@ -21,11 +21,11 @@ inline std::string format(const char *pattern, double value) {
 }
 
 // ratio: measured / floor, or NaN where a figure has no floor.
-inline void print_row(const std::string &figure, const std::string &measured, const std::string &floor,
-                      double ratio, const std::string &target) {
+inline void print_row(const std::string &figure, const std::string &measured, const std::string &floor, double ratio,
+                      const std::string &target) {
     const std::string shown_ratio = std::isnan(ratio) ? "" : format("%.2f", ratio);
-    std::printf("| %s | %s | %s | %s | %s |\n", figure.c_str(), measured.c_str(), floor.c_str(),
-                shown_ratio.c_str(), target.c_str());
+    std::printf("| %s | %s | %s | %s | %s |\n", figure.c_str(), measured.c_str(), floor.c_str(), shown_ratio.c_str(),
+                target.c_str());
     std::fflush(stdout);
 }
 

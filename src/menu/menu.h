@@ -18,25 +18,25 @@ enum class Action : unsigned char { driver_call, open_menu, refuse };
 // menu keeps its item lines as one piece of text and, per item, only what its
 // action needs, so the library carries no pointer (and no relocation) per item.
 struct Item {
-    int32_t number;
     const char *label;
-    Action action;
     DriverSetter setter;  // driver_call: the entry point ...
-    int value;            // ... and the one value it is given
     MenuFunction menu;    // open_menu
     const char *message;  // refuse: written with no line end
+    int32_t number;
+    int value;  // driver_call: the one value the entry point is given
+    Action action;
 };
 
 constexpr Item driver_call(int32_t number, const char *label, DriverSetter setter, int value) {
-    return {number, label, Action::driver_call, setter, value, nullptr, nullptr};
+    return {label, setter, nullptr, nullptr, number, value, Action::driver_call};
 }
 
 constexpr Item opens(int32_t number, const char *label, MenuFunction menu) {
-    return {number, label, Action::open_menu, nullptr, 0, menu, nullptr};
+    return {label, nullptr, menu, nullptr, number, 0, Action::open_menu};
 }
 
 constexpr Item refusal(int32_t number, const char *label, const char *message) {
-    return {number, label, Action::refuse, nullptr, 0, nullptr, message};
+    return {label, nullptr, nullptr, message, number, 0, Action::refuse};
 }
 
 // The refusal of the debug-level menus; the hardware and software menus have their own.
@@ -90,7 +90,11 @@ void run_refusing_menu(ItemLines lines, const char *message);
 
 namespace compiled {
 
-constexpr std::size_t decimal_digits(int32_t number) { return number < 10 ? 1 : 1 + decimal_digits(number / 10); }
+constexpr std::size_t decimal_digits(int32_t number) {
+    std::size_t digits = 1;
+    for (; number >= 10; number /= 10) ++digits;
+    return digits;
+}
 
 constexpr std::size_t label_length(const char *label) {
     std::size_t length = 0;
@@ -101,6 +105,7 @@ constexpr std::size_t label_length(const char *label) {
 template <std::size_t N>
 constexpr std::size_t lines_length(const Item (&items)[N]) {
     std::size_t length = 0;
+    // cppcheck-suppress useStlAlgorithm
     for (const Item &item : items) length += decimal_digits(item.number) + label_length(item.label) + 4;
     return length;
 }
