@@ -14,6 +14,10 @@
 #include "session/customer_paths.h"
 #include "tulvak.h"
 
+// lstat and fstat of the pipe must not fail for want of room for its inode
+// number, as they would on a 32-bit target built without 64-bit file types.
+static_assert(sizeof(ino_t) == 8 && sizeof(off_t) == 8, "build with _FILE_OFFSET_BITS=64");
+
 namespace tulvak {
 namespace {
 

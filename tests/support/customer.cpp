@@ -65,14 +65,17 @@ std::string enter_private_customer(bool read_only) {
 
 std::string hide_customer() {
     // The private /Customer is the new root: each top-level entry of the
-    // machine's / appears in it but /Customer itself.
-    DIR *root = opendir("/");
+    // machine's / appears in it but /Customer itself. The root is read
+    // through /proc, which an emulator that maps / to the target's system
+    // root for the programs it runs leaves alone.
+    const std::string machine_root = "/proc/self/root/";
+    DIR *root = opendir(machine_root.c_str());
     if (root == nullptr) return failed("opendir /");
     std::string why_not;
     while (const dirent *entry = readdir(root)) {
         const std::string name = entry->d_name;
         if (name == "." || name == ".." || "/" + name == kCustomer) continue;
-        const std::string from = "/" + name, to = kCustomer + "/" + name;
+        const std::string from = machine_root + name, to = kCustomer + "/" + name;
         struct stat standing;
         if (lstat(from.c_str(), &standing) != 0) continue;
         if (S_ISLNK(standing.st_mode)) {
