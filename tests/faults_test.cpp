@@ -12,7 +12,9 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -28,13 +30,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Where a session could write if it wrote anywhere but /Customer: its working
-// directory, its HOME and TMPDIR, all on a fresh /tmp of the test's own.
-const std::set<std::string> kWritableOutsideCustomer = {"/tmp/home", "/tmp/temp", "/tmp/work"};
-
+// The paths below a directory, relative to it.
 std::set<std::string> everything_below(const std::string &directory) {
     std::set<std::string> paths;
-    for (const auto &entry : fs::recursive_directory_iterator(directory)) paths.insert(entry.path().string());
+    for (const auto &entry : fs::recursive_directory_iterator(directory)) {
+        paths.insert(fs::relative(entry.path(), directory).string());
+    }
     return paths;
 }
 
@@ -74,25 +75,46 @@ private:
     int fds_[2] = {-1, -1};
 };
 
+// Each test's session runs in a directory of its own under /tmp, with HOME
+// and TMPDIR beside it. Whatever is written under /tmp lands in a layer of
+// the test's own laid over the machine's /tmp, which stays readable (the
+// programs under test may live there): the layer must end up holding those
+// three directories, empty, and nothing else.
 class Faults : public testing::Test {
 protected:
     void SetUp() override {
         TULVAK_NEED_PRIVATE_CUSTOMER();
-        ASSERT_EQ(mount("tulvak-tmp", "/tmp", "tmpfs", 0, "size=1m"), 0);
-        for (const std::string &directory : kWritableOutsideCustomer) fs::create_directory(directory);
-        ASSERT_EQ(chdir("/tmp/work"), 0);
-        setenv("HOME", "/tmp/home", 1);
-        setenv("TMPDIR", "/tmp/temp", 1);
-        watching_ = true;
+        char layer[] = "/dev/shm/tulvak-faults-XXXXXX";
+        ASSERT_NE(mkdtemp(layer), nullptr);
+        layer_ = layer;
+        fs::create_directory(layer_ + "/upper");
+        fs::create_directory(layer_ + "/work");
+        const std::string layers = "lowerdir=/tmp,upperdir=" + layer_ + "/upper,workdir=" + layer_ + "/work";
+        ASSERT_EQ(mount("tulvak-tmp", "/tmp", "overlay", 0, layers.c_str()), 0) << std::strerror(errno);
+        char own[] = "/tmp/tulvak-session-XXXXXX";
+        ASSERT_NE(mkdtemp(own), nullptr);
+        own_ = own;
+        for (const char *directory : {"/work", "/home", "/temp"}) fs::create_directory(own_ + directory);
+        ASSERT_EQ(chdir((own_ + "/work").c_str()), 0);
+        setenv("HOME", (own_ + "/home").c_str(), 1);
+        setenv("TMPDIR", (own_ + "/temp").c_str(), 1);
     }
 
     void TearDown() override {
-        if (!watching_) return;
-        std::set<std::string> expected = kWritableOutsideCustomer;
-        expected.insert(written_outside_.begin(), written_outside_.end());
-        EXPECT_EQ(everything_below("/tmp"), expected);
-        EXPECT_EQ(names_in(kCustomer), customer_holds_);
+        if (layer_.empty()) return;
+        if (!own_.empty()) {
+            const std::string own = fs::path(own_).filename().string();
+            std::set<std::string> expected = {own, own + "/work", own + "/home", own + "/temp"};
+            for (const std::string &path : written_outside_) expected.insert(own + "/" + path);
+            EXPECT_EQ(everything_below(layer_ + "/upper"), expected);
+            EXPECT_EQ(names_in(kCustomer), customer_holds_);
+        }
+        std::error_code ignored;
+        fs::remove_all(layer_, ignored);
     }
+
+    // Where the session started in, for a test that needs it.
+    const std::string &own_directory() const { return own_; }
 
     // A pipe-driven session, once it holds its pipe.
     static std::unique_ptr<Running> pipe_session() {
@@ -110,9 +132,12 @@ protected:
 
     // What the fault has left in /Customer when the test ends.
     std::set<std::string> customer_holds_ = {"tulvak.sh", "tulvakpipe"};
-    // Files the test itself, not the session, writes outside /Customer.
+    // Paths the test itself, not the session, writes in its own directory.
     std::set<std::string> written_outside_;
-    bool watching_ = false;
+
+private:
+    std::string layer_;
+    std::string own_;
 };
 
 // A console session on the keyboard, its standard streams first broken as `fault` does.
@@ -224,7 +249,7 @@ void make_pipe_and_leave(Running &session) {
 TEST_F(Faults, CustomerMissing) {
     const std::string why_not = hide_customer();
     ASSERT_EQ(why_not, "");
-    ASSERT_EQ(chdir("/tmp/work"), 0);
+    ASSERT_EQ(chdir((own_directory() + "/work").c_str()), 0);
     Running session({host_path(), "--pipe"}, "");
     expect_reports_then_recovery(session);
     ASSERT_EQ(mkdir(kCustomer.c_str(), 0755), 0);
@@ -305,11 +330,12 @@ INSTANTIATE_TEST_SUITE_P(Faults, ReplacedPipe,
 // a file of that name there, and the session never hears of it.
 TEST_F(Faults, RelayScriptRunFromAnotherDirectory) {
     const std::unique_ptr<Running> session = pipe_session();
-    fs::create_directory("/tmp/elsewhere");
-    const Outcome relayed = run_program({"sh", "-c", "cd /tmp/elsewhere && sh /Customer/tulvak.sh 3"}, "", 10);
+    const std::string elsewhere = own_directory() + "/elsewhere";
+    fs::create_directory(elsewhere);
+    const Outcome relayed = run_program({"sh", "-c", "cd \"$1\" && sh /Customer/tulvak.sh 3", "sh", elsewhere}, "", 10);
     EXPECT_EQ(relayed.exit_code, 0) << relayed.err;
-    EXPECT_EQ(read_file("/tmp/elsewhere/tulvakpipe"), "3\n");
-    written_outside_ = {"/tmp/elsewhere", "/tmp/elsewhere/tulvakpipe"};
+    EXPECT_EQ(read_file(elsewhere + "/tulvakpipe"), "3\n");
+    written_outside_ = {"elsewhere", "elsewhere/tulvakpipe"};
     expect_idle(*session);
     EXPECT_EQ(session->out().find("get command"), std::string::npos);
     send({"99"});
