@@ -89,8 +89,18 @@ protected:
         layer_ = layer;
         fs::create_directory(layer_ + "/upper");
         fs::create_directory(layer_ + "/work");
+        // A build tree under /tmp stays outside the layer: a coverage
+        // build's programs write their counters there.
+        const std::string build = TULVAK_BUILD_DIR;
+        const int build_tree = build.rfind("/tmp/", 0) == 0 ? open(build.c_str(), O_PATH | O_CLOEXEC) : -1;
         const std::string layers = "lowerdir=/tmp,upperdir=" + layer_ + "/upper,workdir=" + layer_ + "/work";
         ASSERT_EQ(mount("tulvak-tmp", "/tmp", "overlay", 0, layers.c_str()), 0) << std::strerror(errno);
+        if (build_tree >= 0) {
+            const std::string held = "/proc/self/fd/" + std::to_string(build_tree);
+            ASSERT_EQ(mount(held.c_str(), build.c_str(), nullptr, MS_BIND | MS_REC, nullptr), 0)
+                << std::strerror(errno);
+            close(build_tree);
+        }
         char own[] = "/tmp/tulvak-session-XXXXXX";
         ASSERT_NE(mkdtemp(own), nullptr);
         own_ = own;
