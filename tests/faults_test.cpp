@@ -45,6 +45,13 @@ std::set<std::string> names_in(const std::string &directory) {
     return names;
 }
 
+// A fault's words as a test name: "full device" becomes full_device.
+std::string test_name(const testing::TestParamInfo<std::string> &info) {
+    std::string name = info.param;
+    for (char &c : name) c = std::isalnum(static_cast<unsigned char>(c)) != 0 ? c : '_';
+    return name;
+}
+
 // Two seconds of waiting cost next to no processor time.
 void expect_idle(const Running &session) {
     const double before = session.cpu_seconds();
@@ -182,12 +189,7 @@ TEST_P(BrokenStandardOutput, SelectionsStillActAndTheHostReportsTheFailure) {
     EXPECT_EQ(run.err, "QxApi_XC_SetDbgLevel(1)\n" + kWriteFailure);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, BrokenStandardOutput, testing::Values("closed", "full device"),
-                         [](const testing::TestParamInfo<std::string> &info) {
-                             std::string name = info.param;
-                             for (char &c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Faults, BrokenStandardOutput, testing::Values("closed", "full device"), test_name);
 
 TEST_F(Faults, StandardInputClosedAtStartShowsOneScreenAndEnds) {
     customer_holds_ = {};
@@ -329,12 +331,7 @@ TEST_P(ReplacedPipe, IsReportedNeverReadAndThePathTriedAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, ReplacedPipe,
-                         testing::Values("removed", "regular file", "directory", "link to a pipe"),
-                         [](const testing::TestParamInfo<std::string> &info) {
-                             std::string name = info.param;
-                             for (char &c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+                         testing::Values("removed", "regular file", "directory", "link to a pipe"), test_name);
 
 // The script names its pipe relative to where it runs: elsewhere it leaves
 // a file of that name there, and the session never hears of it.
