@@ -52,6 +52,14 @@ std::string test_name(const testing::TestParamInfo<std::string> &info) {
     return name;
 }
 
+// Selections handed to the running session, which must take them all.
+void send(const std::vector<std::string> &selections) {
+    std::vector<std::string> command = {host_path(), "send", "--timeout", "5"};
+    command.insert(command.end(), selections.begin(), selections.end());
+    const Outcome sent = run_program(command, "", 10);
+    EXPECT_EQ(sent.exit_code, 0) << sent.err;
+}
+
 // Two seconds of waiting cost next to no processor time.
 void expect_idle(const Running &session) {
     const double before = session.cpu_seconds();
@@ -138,13 +146,6 @@ protected:
         auto host = std::make_unique<Running>(std::vector<std::string>{host_path(), "--pipe"}, "");
         EXPECT_TRUE(host->wait_for_output(kPipeAsk)) << host->out();
         return host;
-    }
-
-    static void send(const std::vector<std::string> &selections) {
-        std::vector<std::string> command = {host_path(), "send", "--timeout", "5"};
-        command.insert(command.end(), selections.begin(), selections.end());
-        const Outcome sent = run_program(command, "", 10);
-        EXPECT_EQ(sent.exit_code, 0) << sent.err;
     }
 
     // What the fault has left in /Customer when the test ends.
@@ -251,8 +252,7 @@ void expect_reports_then_recovery(Running &session) {
 
 void make_pipe_and_leave(Running &session) {
     ASSERT_EQ(mkfifo(kPipe.c_str(), 0666), 0);
-    const Outcome sent = run_program({host_path(), "send", "--timeout", "5", "99"}, "", 10);
-    EXPECT_EQ(sent.exit_code, 0) << sent.err;
+    send({"99"});
     const Outcome run = session.finish(10);
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(run.out.substr(run.out.size() - 16), "get command 99\n\n");
