@@ -123,16 +123,7 @@ def snapshot():
 
 
 class Transcript:
-    """A session as its user sees it, a line each (tests/data/sessions.txt):
-        [Menu Title] TEXT  the menu's screen, then TEXT sent as a line (TEXT^D: no line end, then input ends)
-        < TEXT             a line of standard input, with no screen before it
-        > TEXT             text on standard output
-        ! TEXT             a line on standard error: a driver call, a result, a message
-        = N                the exit status, 0 unless given
-        $ PROGRAM ARGS     run the probe or tulvak with ARGS, not a session of the host
-        % COMMAND          run the shell COMMAND in /Customer first
-        @ ENTRY            what /Customer holds afterwards, a path a line (=TEXT: a small file's text)
-    Its header names the platforms it is replayed on, and flags such as stdout=closed."""
+    """A session as its user sees it: the format is described in data/sessions.txt."""
 
     def __init__(self, header, lines=()):
         self.header, self.lines = header, list(lines)

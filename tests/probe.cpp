@@ -1,10 +1,8 @@
 // A host that calls the library's exported functions directly, in the order
-// its arguments name them, and writes what each returned, and every driver
-// call, on standard error:
-//   kind=N session=N instance read=PROMPT menu=FUNCTION shell pipe umask=MODE
-//   feed=TEXT nostdout closepipe alarm
-// PROMPT is null, *N for N characters, or the prompt itself.
-#include <dirent.h>
+// its arguments name them, and writes each result and driver call on standard
+// error: kind=N session=N instance read=PROMPT menu=FUNCTION shell pipe
+// umask=MODE feed=TEXT nostdout closepipe alarm. PROMPT is null, *N for N
+// characters, or the prompt itself.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -14,49 +12,19 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "tulvak.h"
 #include "tulvak_sim.h"
 
-namespace {
-
-void show_call(const char *entry_point, int value) { std::fprintf(stderr, "%s(%d)\n", entry_point, value); }
-
-// The library's own descriptors of the command pipe, closed behind its back.
-void close_pipe() {
-    DIR *fds = opendir("/proc/self/fd");
-    while (const dirent *entry = readdir(fds)) {
-        char target[256] = {};
-        const std::string link = std::string("/proc/self/fd/") + entry->d_name;
-        if (readlink(link.c_str(), target, sizeof target - 1) > 0 && std::strstr(target, "tulvakpipe") != nullptr) {
-            close(std::atoi(entry->d_name));
-        }
-    }
-    closedir(fds);
-}
-
-void interrupt_every_20ms() {
-    struct sigaction interrupt {};
-    interrupt.sa_handler = [](int) {};  // no SA_RESTART: a wait it interrupts fails with EINTR
-    sigaction(SIGALRM, &interrupt, nullptr);
-    const itimerval every_20ms{{0, 20000}, {0, 20000}};
-    setitimer(ITIMER_REAL, &every_20ms, nullptr);
-}
-
-}  // namespace
-
 int main(int argc, char **argv) {
-    tulvak_sim_observe(show_call);
+    tulvak_sim_observe([](const char *entry_point, int value) { std::fprintf(stderr, "%s(%d)\n", entry_point, value); });
     for (int i = 1; i < argc; ++i) {
-        const std::string word = argv[i];
-        const std::string op = word.substr(0, word.find('='));
-        const std::string arg = word.substr(std::min(word.size(), op.size() + 1));
+        const std::string word = argv[i], op = word.substr(0, word.find('=')), arg = word.substr(op.size() + (op != word));
         const auto kind = static_cast<TULVAK_SYSTEM_TYPE>(std::atoi(arg.c_str()));
         if (op == "kind") {
-            const int result = Set_System_type(kind);
-            std::fprintf(stderr, "%d %d\n", result, static_cast<int>(eSystemTpye));
+            std::fprintf(stderr, "%d ", Set_System_type(kind));
+            std::fprintf(stderr, "%d\n", static_cast<int>(eSystemTpye));
         } else if (op == "session") {
             Tulvak_Manager::Tulvak(kind);
         } else if (op == "instance") {
@@ -79,10 +47,17 @@ int main(int argc, char **argv) {
             close(fd);
         } else if (op == "nostdout") {
             stdout = nullptr;
-        } else if (op == "closepipe") {
-            close_pipe();
-        } else if (op == "alarm") {
-            interrupt_every_20ms();
+        } else if (op == "closepipe") {  // the library's own descriptors, closed behind its back
+            struct stat status {};
+            for (int fd = 3; fd < 1024; ++fd) {
+                if (fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode)) close(fd);
+            }
+        } else if (op == "alarm") {  // a signal every 20 ms, without SA_RESTART: each wait it interrupts fails
+            struct sigaction interrupt {};
+            interrupt.sa_handler = [](int) {};
+            sigaction(SIGALRM, &interrupt, nullptr);
+            const itimerval every_20ms{{0, 20000}, {0, 20000}};
+            setitimer(ITIMER_REAL, &every_20ms, nullptr);
         } else {
             return 2;
         }
