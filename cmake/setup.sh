@@ -46,9 +46,11 @@ cannot() {
     echo "  Here: $1" >&2
     exit 1
 }
+# As there: root unshares the mount namespace alone where it may, anyone
+# else (or root in a container that may not) a user namespace with it.
 namespace=(-r -m)
-if ((EUID == 0)) && unshare -m true 2>/dev/null; then
-    namespace=(-m)
+if ((EUID == 0)) && unshare -m --propagation unchanged true 2>/dev/null; then
+    namespace=(-m --propagation unchanged)
 elif ((EUID != 0)) && [[ ! -d /Customer ]]; then
     cannot "/Customer does not exist, and only root may make it (sudo mkdir /Customer)."
 fi
@@ -56,7 +58,7 @@ mount_point=$(mktemp -d)
 trap 'rmdir "$mount_point"' EXIT
 # shellcheck disable=SC2016 # expanded by the inner shell
 if ! why=$(unshare "${namespace[@]}" sh -c 'mount --make-rprivate / && mount -t tmpfs tulvak "$0"' "$mount_point" 2>&1); then
-    [[ $why != *"not mount point"* ]] ||
-        why+=" (/ is not a mount point, as in a chroot entered without binding its folder onto itself)"
-    cannot "unshare ${namespace[*]} and a mount in it fail: $why"
+    [[ $why != *"not mount point"* ]] || cannot "/ is not a mount point, so its mounts cannot be made private \
+to the tests (as in a chroot whose folder was not bound onto itself first)."
+    cannot "the mount namespace cannot be made: $why"
 fi
