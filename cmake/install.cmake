@@ -5,7 +5,7 @@
 # from this tree's install rules) has it too: the library, its .pc and CMake
 # files in the multiarch folder lib/<triplet>. -DCMAKE_INSTALL_LIBDIR=lib
 # gives the plain one.
-if(CMAKE_LIBRARY_ARCHITECTURE)
+if(CMAKE_LIBRARY_ARCHITECTURE AND NOT DEFINED CMAKE_INSTALL_LIBDIR)
   set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries (LIBDIR)")
 endif()
 include(GNUInstallDirs)

@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
-# The library as others receive it, installed or packed, from the outside:
-#   install_test.sh install  installs into a temporary prefix, builds the
-#                            example hosts against that copy through its CMake
-#                            package and through pkg-config, and runs them;
-#   install_test.sh package  packs the Debian package and checks what it holds
-#                            and where, for the architecture it was built for.
-# The build passes its facts in the environment: BUILD_DIR SOURCE_DIR CC CXX
-# GENERATOR TOOLCHAIN EMULATOR READELF LIBDIR INCLUDEDIR VERSION.
+# The library as others receive it: `install` builds and runs the example hosts
+# against a copy installed in a temporary prefix, `package` checks what the
+# Debian package holds and where. The build passes its facts in the environment:
+# BUILD_DIR SOURCE_DIR CC CXX GENERATOR TOOLCHAIN EMULATOR READELF LIBDIR INCLUDEDIR VERSION.
 set -euo pipefail
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -23,12 +19,11 @@ check_tree() {
         sed 's/tulvakConfig-[a-z]*\.cmake$/tulvakConfig-<build type>.cmake/' | sort) >&2 ||
         fail "under $1, the files are not as they should be (> there, < missing)"
     cmp -s "$1/$2/tulvak.h" "$SOURCE_DIR/include/tulvak.h" || fail "the header differs from include/tulvak.h"
-    # A host's loader finds the library by its soname: the file must bear it.
-    "$READELF" -d "$1/$3/libtulvak.so" | grep -qF 'Library soname: [libtulvak.so]' || fail "libtulvak.so has another soname"
+    "$READELF" -d "$1/$3/libtulvak.so" | grep -qF 'Library soname: [libtulvak.so]' ||
+        fail "libtulvak.so does not bear the soname libtulvak.so, by which a host's loader finds it"
 }
 
-# Feeds a session to a host ($1 names it, the rest runs it): the scaler item
-# must reach the driver and the host end cleanly.
+# Feeds a session to a host ($1 names it, the rest runs it): the scaler item must reach the driver.
 expect_session() {
     local out=$scratch/$1.out err=$scratch/$1.err
     printf '%b' "$2" | "${@:3}" >"$out" 2>"$err" || fail "$1 exited with $?: $(cat "$err")"
@@ -36,7 +31,7 @@ expect_session() {
     grep -qxF '(32) XC Menu' "$out" || fail "$1 showed no utility menu"
 }
 
-install_and_build_hosts() {
+check_install() {
     local prefix=$scratch/prefix
     step install cmake --install "$BUILD_DIR" --prefix "$prefix"
     check_tree "$prefix" "$INCLUDEDIR" "$LIBDIR"
@@ -51,8 +46,7 @@ install_and_build_hosts() {
     expect_session cmake_host '3\n32\n2\n99\n99\n99\n' $EMULATOR "$scratch/cmake_host/cmake_host"
 
     # Through pkg-config, seeing the installed file alone.
-    export PKG_CONFIG_LIBDIR=$prefix/$LIBDIR/pkgconfig
-    unset PKG_CONFIG_PATH PKG_CONFIG_SYSROOT_DIR
+    unset PKG_CONFIG_PATH PKG_CONFIG_SYSROOT_DIR && export PKG_CONFIG_LIBDIR=$prefix/$LIBDIR/pkgconfig
     [[ $(pkg-config --modversion tulvak) == "$VERSION" ]] || fail "tulvak.pc gives version $(pkg-config --modversion tulvak)"
     # shellcheck disable=SC2046 # pkg-config's output is a list of words
     step "building pkg_config_host" "$CC" -Wall -Wextra -Werror $(pkg-config --cflags tulvak) -o "$scratch/pkg_config_host" \
@@ -64,11 +58,11 @@ install_and_build_hosts() {
 
 # Debian's layout, for the architecture the library was built for as its ELF
 # header tells: the library, its .pc and CMake files in /usr/lib/<triplet>.
-pack_and_check_package() {
+check_package() {
     step cpack cpack --config "$BUILD_DIR/CPackConfig.cmake" -G DEB -B "$scratch/packages"
-    local debs=("$scratch"/packages/*.deb) root=$scratch/root header arch
-    [[ ${#debs[@]} == 1 && -f ${debs[0]} ]] || fail "expected one package, got: ${debs[*]}"
-    step unpacking dpkg-deb -x "${debs[0]}" "$root"
+    local deb=("$scratch"/packages/*.deb) root=$scratch/root header arch flags
+    [[ ${#deb[@]} == 1 && -f $deb ]] || fail "expected one package, got: ${deb[*]}"
+    step unpacking dpkg-deb -x "$deb" "$root"
     header=$("$READELF" -h "$(find "$root" -name libtulvak.so)")
     case $(sed -n 's/^ *Machine: *//p' <<<"$header") in
         *X86-64) arch=amd64 ;;
@@ -78,21 +72,16 @@ pack_and_check_package() {
     esac
     local libdir=usr/lib/$(dpkg-architecture -a "$arch" -qDEB_HOST_MULTIARCH 2>/dev/null)
     check_tree "$root" usr/include "$libdir"
-    [[ $(dpkg-deb -f "${debs[0]}" Architecture) == "$arch" ]] || fail "the package says $(dpkg-deb -f "${debs[0]}" Architecture) for $arch"
-    [[ $(dpkg-deb -f "${debs[0]}" Version) == "$VERSION" ]] || fail "package version $(dpkg-deb -f "${debs[0]}" Version)"
+    [[ $(dpkg-deb -f "$deb" Architecture Version) == $'Architecture: '"$arch"$'\nVersion: '"$VERSION" ]] ||
+        fail "the control file of a $arch package of $VERSION says: $(dpkg-deb -f "$deb" Architecture Version)"
 
-    # The pkg-config file leads to the header and library there, read as a
-    # build system reads a staging tree.
+    # The pkg-config file leads there, read as a build system reads a staging tree.
     export PKG_CONFIG_SYSROOT_DIR=$root PKG_CONFIG_LIBDIR=$root/$libdir/pkgconfig
     export PKG_CONFIG_ALLOW_SYSTEM_CFLAGS=1 PKG_CONFIG_ALLOW_SYSTEM_LIBS=1
-    local flags
     read -ra flags < <(pkg-config --cflags --libs tulvak)
     [[ ${flags[*]} == "-I$root/usr/include -L$root/$libdir -ltulvak" ]] || fail "tulvak.pc gives: ${flags[*]}"
 }
 
-case ${1:-} in
-    install) install_and_build_hosts ;;
-    package) pack_and_check_package ;;
-    *) fail "usage: install_test.sh install|package" ;;
-esac
+[[ ${1:-} == install || ${1:-} == package ]] || fail "usage: install_test.sh install|package"
+"check_$1"
 echo "OK: $1"
