@@ -31,6 +31,7 @@ if ((${#missing[@]})); then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
+    echo "$what: installed in $SECONDS s"
 fi
 
 # The pipe tests and the pipe fuzz target mount a fresh /Customer in a mount
