@@ -34,32 +34,32 @@ if ((${#missing[@]})); then
     echo "$what: installed in $SECONDS s"
 fi
 
-# The pipe tests and the pipe fuzz target mount a fresh /Customer in a mount
-# namespace of their own (tests/support/customer.cpp). Tried here the same
-# way, so that a machine that cannot is told once, rather than by tests that
-# skip or fail one by one.
+# The tests and the pipe fuzz target each mount a fresh /Customer in a mount
+# namespace of their own (tests/harness.py). Tried here the same way, so that
+# a machine that cannot is told so once, before anything is built.
 [[ " $* " == *" suite "* ]] || exit 0
 cannot() {
-    echo "$what: this machine cannot run the pipe-driven tests." >&2
-    echo "  Each gets a private /Customer: a file system of its own mounted in a mount namespace of its own." >&2
-    echo "  That takes root with the right to mount, or unprivileged user namespaces (for root in a" >&2
-    echo "  container, and for other users, who also need an existing /Customer)." >&2
+    echo "$what: this machine cannot run the tests of the pipe-driven platform." >&2
+    echo "  Each test mounts a /Customer of its own, seen by its own processes alone. That takes" >&2
+    echo "  root with the right to mount, or unprivileged user namespaces (for root in a container" >&2
+    echo "  that may not mount, and for other users, who also need an existing /Customer)." >&2
     echo "  Here: $1" >&2
     exit 1
 }
-# As there: root unshares the mount namespace alone where it may, anyone
-# else (or root in a container that may not) a user namespace with it.
-namespace=(-r -m)
-if ((EUID == 0)) && unshare -m --propagation unchanged true 2>/dev/null; then
-    namespace=(-m --propagation unchanged)
-elif ((EUID != 0)) && [[ ! -d /Customer ]]; then
-    cannot "/Customer does not exist, and only root may make it (sudo mkdir /Customer)."
+namespace= why=
+for flags in -m -rm; do
+    if message=$(unshare "$flags" true 2>&1); then
+        namespace=$flags
+        break
+    fi
+    why+=" unshare $flags: ${message#unshare: }."
+done
+if [[ -z $namespace ]]; then
+    [[ $why != *propagation* ]] || cannot "/ is not a mount point, so the tests' mounts cannot be kept \
+from it (as in a chroot whose folder was not bound onto itself first).$why"
+    cannot "neither a mount namespace nor a user namespace can be made.$why"
 fi
+[[ $EUID == 0 || -d /Customer ]] || cannot "/Customer does not exist, and only root may make it (sudo mkdir /Customer)."
 mount_point=$(mktemp -d)
 trap 'rmdir "$mount_point"' EXIT
-# shellcheck disable=SC2016 # expanded by the inner shell
-if ! why=$(unshare "${namespace[@]}" sh -c 'mount --make-rprivate / && mount -t tmpfs tulvak "$0"' "$mount_point" 2>&1); then
-    [[ $why != *"not mount point"* ]] || cannot "/ is not a mount point, so its mounts cannot be made private \
-to the tests (as in a chroot whose folder was not bound onto itself first)."
-    cannot "the mount namespace cannot be made: $why"
-fi
+why=$(unshare "$namespace" mount -t tmpfs tulvak "$mount_point" 2>&1) || cannot "no file system can be mounted: $why"
