@@ -1,5 +1,6 @@
 # Convenience over CMake: `make run` starts a console session, `make test` runs
 # every test and check; `make unit` runs the tests of the plain build alone.
+# Whatever a target needs from the machine is seen to first (setup, below).
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 GENERATOR := $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
@@ -18,18 +19,44 @@ CROSS_ARCHES := armhf arm64
 toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
 toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
 
-.PHONY: all build run test unit sanitize fuzz lint coverage bench package install clean $(CROSS_ARCHES:%=test-%) \
+.PHONY: all setup build run test unit sanitize fuzz lint coverage bench package install clean $(CROSS_ARCHES:%=test-%) \
 	$(CROSS_ARCHES:%=package-%)
+# The steps share the machine's cores through JOBS, and setup must come first.
+.NOTPARALLEL:
 
 all: build
+
+# The groups of Debian packages (cmake/packages.txt) each target needs; the
+# suite's group also has the machine checked for the pipe tests' mounts.
+needs_all := build
+needs_build := build
+needs_run := build
+needs_install := build
+needs_bench := build bench
+needs_unit := build suite
+needs_sanitize := build suite
+needs_fuzz := build suite checks
+needs_lint := build checks
+needs_coverage := build suite checks
+needs_test := build suite checks
+needs_package := build package
+$(foreach arch,$(CROSS_ARCHES),$(eval needs_test-$(arch) := build suite $(arch)))
+$(foreach arch,$(CROSS_ARCHES),$(eval needs_package-$(arch) := build package $(arch)))
+GOALS := $(or $(MAKECMDGOALS),all)
+NEEDS := $(sort $(foreach goal,$(GOALS),$(needs_$(goal))))
+
+setup:
+	$(if $(NEEDS),@cmake/setup.sh "make $(GOALS)" $(NEEDS))
 
 $(BUILD_DIR)/CMakeCache.txt:
 	cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
-build: $(BUILD_DIR)/CMakeCache.txt
+build: setup $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
-run: build
+# The host program and what it loads, none of the tests.
+run: setup $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) --parallel $(JOBS) --target tulvak_host
 	@$(BUILD_DIR)/bin/tulvak
 
 test: unit sanitize fuzz lint coverage
@@ -44,7 +71,7 @@ $(SANITIZE_DIR)/CMakeCache.txt:
 # Every process the tests start writes its sanitizer reports to files, so a
 # finding in a child that no test watches still fails the run.
 REPORTS = $(abspath $(SANITIZE_DIR))/sanitizer-reports
-sanitize: $(SANITIZE_DIR)/CMakeCache.txt
+sanitize: setup $(SANITIZE_DIR)/CMakeCache.txt
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
 	rm -rf $(REPORTS) && mkdir $(REPORTS)
 	ASAN_OPTIONS=log_path=$(REPORTS)/asan:detect_leaks=1 UBSAN_OPTIONS=log_path=$(REPORTS)/ubsan:print_stacktrace=1 \
@@ -52,7 +79,7 @@ sanitize: $(SANITIZE_DIR)/CMakeCache.txt
 	@if ls $(REPORTS)/* >/dev/null 2>&1; then cat $(REPORTS)/*; echo "sanitizers: the findings above" >&2; exit 1; fi
 
 # Each libFuzzer target for FUZZ_SECONDS, all at once.
-fuzz:
+fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DTULVAK_FUZZ=ON -DTULVAK_FUZZ_SECONDS=$(FUZZ_SECONDS)
 	cmake --build $(FUZZ_DIR) --parallel $(JOBS)
@@ -65,7 +92,7 @@ lint: build
 $(COVERAGE_DIR)/CMakeCache.txt:
 	cmake -S . -B $(COVERAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTULVAK_COVERAGE=ON
 
-coverage: $(COVERAGE_DIR)/CMakeCache.txt
+coverage: setup $(COVERAGE_DIR)/CMakeCache.txt
 	cmake --build $(COVERAGE_DIR) --parallel $(JOBS)
 	find $(COVERAGE_DIR) -name '*.gcda' -delete
 	ctest --test-dir $(COVERAGE_DIR) --output-on-failure --parallel $(JOBS)
@@ -74,7 +101,7 @@ coverage: $(COVERAGE_DIR)/CMakeCache.txt
 # Figures against their floors, one table (bench/results.md keeps a run with
 # its analysis); the ARM library's size too where its cross compiler is here.
 BENCH_CROSS := $(if $(shell command -v arm-linux-gnueabihf-g++ 2>/dev/null),armhf)
-bench: build $(BENCH_CROSS:%=build-%/CMakeCache.txt)
+bench: setup build $(BENCH_CROSS:%=build-%/CMakeCache.txt)
 	cmake --build $(BUILD_DIR) --target bench_programs
 	$(foreach arch,$(BENCH_CROSS),cmake --build build-$(arch) --target tulvak size_floor &&) true
 	sh bench/run.sh $(BUILD_DIR) $(BENCH_CROSS:%=build-%)
@@ -90,11 +117,11 @@ install: build
 $(CROSS_ARCHES:%=build-%/CMakeCache.txt): build-%/CMakeCache.txt:
 	cmake -S . -B build-$* $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_TOOLCHAIN_FILE=$(toolchain_$*)
 
-$(CROSS_ARCHES:%=test-%): test-%: build-%/CMakeCache.txt
+$(CROSS_ARCHES:%=test-%): test-%: setup build-%/CMakeCache.txt
 	cmake --build build-$* --parallel $(JOBS)
 	ctest --test-dir build-$* --output-on-failure --parallel $(JOBS)
 
-$(CROSS_ARCHES:%=package-%): package-%: build-%/CMakeCache.txt
+$(CROSS_ARCHES:%=package-%): package-%: setup build-%/CMakeCache.txt
 	cmake --build build-$* --target package
 
 clean:

@@ -1,6 +1,13 @@
 # What `cmake --install` and the Debian package hold: the library, its header,
 # a pkg-config file and a CMake package. Nothing else the build makes (the
 # simulated driver, the host program, the tests) is installed.
+# Debian's layout under any prefix, not only /usr, so that the package (built
+# from this tree's install rules) has it too: the library, its .pc and CMake
+# files in the multiarch folder lib/<triplet>. -DCMAKE_INSTALL_LIBDIR=lib
+# gives the plain one.
+if(CMAKE_LIBRARY_ARCHITECTURE AND NOT DEFINED CMAKE_INSTALL_LIBDIR)
+  set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries (LIBDIR)")
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 

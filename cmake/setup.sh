@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Makes sure, before anything is built, that this machine can do what a make
+# target asks: the Debian packages its groups in cmake/packages.txt name are
+# installed (by apt-get as root; otherwise the command that would do it is
+# shown), and the pipe tests can have their private /Customer.
+# Usage: cmake/setup.sh WHAT GROUP...   (WHAT names the work in messages)
+set -euo pipefail
+list=$(dirname "$0")/packages.txt
+what=$1
+shift
+
+packages=()
+for group in "$@"; do
+    line=$(grep -m1 "^$group:" "$list") || { echo "$0: no group '$group' in $list" >&2; exit 2; }
+    read -ra words <<<"${line#*:}"
+    packages+=("${words[@]}")
+done
+mapfile -t packages < <(printf '%s\n' "${packages[@]}" | sort -u)
+
+missing=()
+for package in "${packages[@]}"; do
+    [[ $(dpkg-query -W -f='${db:Status-Abbrev}' "$package" 2>/dev/null) == ii* ]] || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    if ((EUID != 0)); then
+        echo "$what needs Debian packages that are not installed. Install them, then run it again:" >&2
+        echo "    sudo apt-get install --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "$what: installing what it needs: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+    echo "$what: installed in $SECONDS s"
+fi
+
+# The tests and the pipe fuzz target each mount a fresh /Customer in a mount
+# namespace of their own (tests/harness.py). Tried here the same way, so that
+# a machine that cannot is told so once, before anything is built.
+[[ " $* " == *" suite "* ]] || exit 0
+cannot() {
+    echo "$what: this machine cannot run the tests of the pipe-driven platform." >&2
+    echo "  Each test mounts a /Customer of its own, seen by its own processes alone. That takes" >&2
+    echo "  root with the right to mount, or unprivileged user namespaces (for root in a container" >&2
+    echo "  that may not mount, and for other users, who also need an existing /Customer)." >&2
+    echo "  Here: $1" >&2
+    exit 1
+}
+namespace= why=
+for flags in -m -rm; do
+    if message=$(unshare "$flags" true 2>&1); then
+        namespace=$flags
+        break
+    fi
+    why+=" unshare $flags: ${message#unshare: }."
+done
+if [[ -z $namespace ]]; then
+    [[ $why != *propagation* ]] || cannot "/ is not a mount point, so the tests' mounts cannot be kept \
+from it (as in a chroot whose folder was not bound onto itself first).$why"
+    cannot "neither a mount namespace nor a user namespace can be made.$why"
+fi
+[[ $EUID == 0 || -d /Customer ]] || cannot "/Customer does not exist, and only root may make it (sudo mkdir /Customer)."
+mount_point=$(mktemp -d)
+trap 'rmdir "$mount_point"' EXIT
+why=$(unshare "$namespace" mount -t tmpfs tulvak "$mount_point" 2>&1) || cannot "no file system can be mounted: $why"
