@@ -29,6 +29,10 @@ string(CONFIGURE [[
 ]] install_pc_file @ONLY)
 install(CODE "${install_pc_file}")
 
+# Beside them, the test farm's sender for the set itself, tulvakctl: it links
+# statically, so it brings its own needs into the package.
+install(TARGETS tulvakctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME libtulvak)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Debug console of the TV chip's driver modules")

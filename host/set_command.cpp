@@ -2,8 +2,10 @@
 // before anything is sent, into the selections that reach the item from the
 // main menu and the 99s that return there, and all of them go out through
 // the one sender that numbers use.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -98,13 +100,13 @@ int send_to_session(int argc, char **argv) {
         }
         if (matches.size() != 1) return refuse_name(argv[i], matches);
         const CatalogueEntry &item = *matches[0];
-        for (const int32_t number : item.path) words.push_back(std::to_string(number));
+        std::transform(item.path.begin(), item.path.end(), std::back_inserter(words),
+                       [](int32_t number) { return std::to_string(number); });
         // One 99 for each menu between the main menu and the one the item leaves the session in.
         const std::size_t depth = item.path.size() - 1 + (item.opens_menu ? 1 : 0);
         words.insert(words.end(), depth, kExit);
     }
-    std::vector<char *> sender_argv;
-    for (std::string &word : words) sender_argv.push_back(word.data());
-    sender_argv.push_back(nullptr);
+    std::vector<char *> sender_argv(words.size() + 1, nullptr);
+    std::transform(words.begin(), words.end(), sender_argv.begin(), [](std::string &word) { return word.data(); });
     return send_selections(static_cast<int>(words.size()), sender_argv.data());
 }

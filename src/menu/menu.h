@@ -85,6 +85,11 @@ constexpr bool same_text(const char *a, const char *b) {
     return *a == *b;
 }
 
+constexpr bool act_alike(const Item &a, const Item &b) {
+    return a.action == b.action && a.setter.function == b.setter.function && same_text(a.setter.name, b.setter.name) &&
+           a.message == b.message;
+}
+
 // A menu either calls its module's one entry point, or refuses with one
 // message, or opens menus: a mix means an item was copied from the wrong table.
 template <std::size_t N>
@@ -92,10 +97,7 @@ constexpr bool one_kind_of_action(const Item (&items)[N]) {
     // std::all_of is not constexpr before C++20.
     for (const Item &item : items) {  // NOLINT(readability-use-anyofallof)
         // cppcheck-suppress useStlAlgorithm
-        if (item.action != items[0].action || item.setter.function != items[0].setter.function ||
-            !same_text(item.setter.name, items[0].setter.name) || item.message != items[0].message) {
-            return false;
-        }
+        if (!act_alike(item, items[0])) return false;
     }
     return true;
 }
