@@ -94,6 +94,10 @@ int send_to_session(int argc, char **argv) {
     // The options before --set go to the sender as they were given.
     std::vector<std::string> words(argv, argv + set);
     for (int i = set + 1; i < argc; ++i) {
+        if (argv[i][0] == '-') {
+            std::fprintf(stderr, "send: '%s' after --set: options go before it, names after it\n", argv[i]);
+            return 2;
+        }
         std::vector<const CatalogueEntry *> matches;
         for (const CatalogueEntry &entry : catalogue()) {
             if (names(lower_case(argv[i]), entry)) matches.push_back(&entry);
