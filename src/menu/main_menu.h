@@ -7,7 +7,9 @@
 
 namespace tulvak {
 
-inline constexpr Item kMainMenu[] = {
+// Not inline: with internal linkage, the menu routine made from it is local to
+// the one file that runs it, as every other menu's is.
+constexpr Item kMainMenu[] = {
     opens(1, "Hardware Config", TULVAK_SUBMENU(Tulvak_HardwareConfig)),
     opens(2, "Software Config", TULVAK_SUBMENU(Tulvak_SoftwareConfig)),
     opens(3, "Pelvar Utility", TULVAK_SUBMENU(Tulvak_PelvarUtility)),
