@@ -36,5 +36,5 @@ rm -f "$programs/stripped.so"
 
 "$programs/console_throughput" "$programs/session_host" "$programs/console_floor" \
     "$programs/libstdio_recorder.so" "$programs/liballocation_counter.so"
-"$programs/pipe_delivery" "$programs/session_host" "$programs/pipe_floor_reader" "$host" \
+python3 "$(dirname "$0")/../tests/harness.py" "$programs/pipe_delivery" "$programs/session_host" "$programs/pipe_floor_reader" "$host" \
     "$programs/liballocation_counter.so"

@@ -2,9 +2,9 @@
 # Static checks: every source file formatted as .clang-format says, cppcheck
 # clean, and the library, host and simulated driver clang-tidy clean under
 # .clang-tidy. Needs a configured build tree for its compile commands.
-# Usage: tests/checks/lint.sh [BUILD_DIR] [JOBS]
+# Usage: cmake/lint.sh [BUILD_DIR] [JOBS]
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/.."
 build=${1:-build}
 jobs=${2:-$(nproc)}
 
