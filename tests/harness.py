@@ -6,7 +6,8 @@ import codecs, ctypes, os, re, shlex, signal, stat, subprocess, sys, tempfile, t
 EMULATOR = os.environ.get('TULVAK_EMULATOR', '').split()
 HOST = EMULATOR + [os.environ.get('TULVAK_HOST', 'tulvak')]
 PROBE = EMULATOR + [os.environ.get('TULVAK_PROBE', 'probe')]
-PROGRAMS = {'tulvak': HOST, 'probe': PROBE}
+CTL = EMULATOR + [os.environ.get('TULVAK_CTL', 'tulvakctl')]
+PROGRAMS = {'tulvak': HOST, 'probe': PROBE, 'tulvakctl': CTL}
 DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'data')
 PIPE = '/Customer/tulvakpipe'
 CONSOLE_ASK, PIPE_ASK = '\nTULVAK_SYSTEM_TYPE_BRAMBLEON\nSelect :', '\nTULVAK_SYSTEM_TYPE_VUNE\n'

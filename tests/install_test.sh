@@ -19,22 +19,25 @@ fail() {
 # Every file and link under a folder, relative to it.
 listing() { (cd "$1" && find . \( -type f -o -type l \) | sed 's|^\./||' | sort); }
 
-# The library's own files, and nothing else: not the simulated driver, the
-# host program, the test programs or GoogleTest. $2 is the prefix's place in
-# the tree, "" or "usr/".
+# The library's own files and the farm's sender, and nothing else: not the
+# simulated driver, the host program, the test programs or GoogleTest. $2 is
+# the prefix's place in the tree, "" or "usr/".
 check_tree() {
     local root=$1 at=$2 file
-    for file in "$INCLUDEDIR/tulvak.h" "$LIBDIR/libtulvak.so" "$LIBDIR/pkgconfig/tulvak.pc" \
+    for file in "$INCLUDEDIR/tulvak.h" "$LIBDIR/libtulvak.so" "$LIBDIR/pkgconfig/tulvak.pc" bin/tulvakctl \
         "$LIBDIR/cmake/tulvak/tulvakConfig.cmake" "$LIBDIR/cmake/tulvak/tulvakConfigVersion.cmake"; do
         [[ -f $root/$at$file && ! -L $root/$at$file ]] || fail "no $at$file"
     done
     while read -r file; do
         case $file in
             "$at$INCLUDEDIR/tulvak.h" | "$at$LIBDIR/libtulvak.so" | "$at$LIBDIR/pkgconfig/tulvak.pc") ;;
+            "${at}bin/tulvakctl") ;;
             "$at$LIBDIR"/cmake/tulvak/tulvakConfig*.cmake) ;;
             *) fail "$file should not be there" ;;
         esac
     done < <(listing "$root")
+    $EMULATOR "$root/${at}bin/tulvakctl" list | grep -q XC_DBGLEVEL_SETTIMING ||
+        fail "the installed tulvakctl lists no menu"
     cmp -s "$root/$at$INCLUDEDIR/tulvak.h" "$SOURCE_DIR/include/tulvak.h" || fail "the header differs from include/tulvak.h"
     # A host's loader finds the library by its soname: the file must bear it.
     "$READELF" -d "$root/$at$LIBDIR/libtulvak.so" | grep -qF 'Library soname: [libtulvak.so]' ||
