@@ -1,6 +1,7 @@
 # What `cmake --install` and the Debian package hold: the library, its header,
-# a pkg-config file and a CMake package. Nothing else the build makes (the
-# simulated driver, the host program, the tests) is installed.
+# a pkg-config file, a CMake package and the farm's sender tulvakctl. Nothing
+# else the build makes (the simulated driver, the host program, the tests) is
+# installed.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -29,8 +30,7 @@ string(CONFIGURE [[
 ]] install_pc_file @ONLY)
 install(CODE "${install_pc_file}")
 
-# Beside them, the test farm's sender for the set itself, tulvakctl: it links
-# statically, so it brings its own needs into the package.
+# tulvakctl runs on the set itself; linked statically, it brings its own needs.
 install(TARGETS tulvakctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(CPACK_GENERATOR DEB)
