@@ -38,8 +38,8 @@ using Submenu = Named<MenuFunction>;
 #define TULVAK_SETTER(function) (::tulvak::EntryPoint{function, #function})
 #endif
 
-// How a menu is written down. Tables of Items exist only while compiling: a
-// menu keeps its item lines as one piece of text and, per item, only what its
+// How a menu is written down. In the library, tables of Items exist only
+// while compiling: a menu keeps its item lines as one piece of text and, per item, only what its
 // action needs, so the library carries no pointer (and no relocation) per item.
 struct Item {
     const char *label;
@@ -76,6 +76,7 @@ constexpr bool numbered_from_one(const Item (&items)[N]) {
     return N >= 1 && N < 99;
 }
 
+// Names compare by their text: two copies of one literal need not share an address.
 constexpr bool same_text(const char *a, const char *b) {
     if (a == nullptr || b == nullptr) return a == b;
     while (*a != '\0' && *a == *b) {
