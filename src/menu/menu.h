@@ -39,8 +39,9 @@ using Submenu = Named<MenuFunction>;
 #endif
 
 // How a menu is written down. In the library, tables of Items exist only
-// while compiling: a menu keeps its item lines as one piece of text and, per item, only what its
-// action needs, so the library carries no pointer (and no relocation) per item.
+// while compiling: a menu keeps its item lines as one piece of text and, per
+// item, only what its action needs, so the library carries no pointer (and no
+// relocation) per item.
 struct Item {
     const char *label;
     EntryPoint setter;    // driver_call: the entry point ...
