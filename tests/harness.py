@@ -1,6 +1,6 @@
 """What the tests share: the programs as built (under the emulator in a cross
 build), a private /Customer for each test, processes whose whole group ends
-with the test, and transcripts turned into the exact bytes sent and expected."""
+with the test, and transcripts (data/sessions.txt) replayed byte for byte."""
 import codecs, ctypes, os, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
 
 EMULATOR = os.environ.get('TULVAK_EMULATOR', '').split()
@@ -11,7 +11,6 @@ PROGRAMS = {'tulvak': HOST, 'probe': PROBE, 'tulvakctl': CTL}
 DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'data')
 PIPE = '/Customer/tulvakpipe'
 CONSOLE_ASK, PIPE_ASK = '\nTULVAK_SYSTEM_TYPE_BRAMBLEON\nSelect :', '\nTULVAK_SYSTEM_TYPE_VUNE\n'
-ON_CONSOLE = ('console', 'memcheck')
 REPORT = 'pipe file open failed! \nAUTO TEST READ FAIL.........Break\n'
 CLOSED = {'stdin=closed': '<&-', 'stdout=closed': '>&-', 'stdout=full': '>/dev/full'}
 libc = ctypes.CDLL(None, use_errno=True)
@@ -20,20 +19,26 @@ libc = ctypes.CDLL(None, use_errno=True)
 def private_mounts():
     """Runs this process again in a mount namespace of its own: as root, or as
     root of a user namespace where root may not mount."""
-    if os.environ.get('TULVAK_PRIVATE'):
-        return
-    os.environ['TULVAK_PRIVATE'] = '1'
-    if os.geteuid() == 0:
-        os.makedirs('/Customer', exist_ok=True)  # the empty mount point is all the machine keeps
-    for flags in ('-m', '-rm'):
-        if subprocess.run(['unshare', flags, 'true'], stderr=subprocess.DEVNULL).returncode == 0:
-            os.execvp('unshare', ['unshare', flags, *sys.orig_argv])
-    sys.exit('no private mount namespace: the tests need root or unprivileged user namespaces')
+    if not os.environ.get('TULVAK_PRIVATE'):
+        os.environ['TULVAK_PRIVATE'] = '1'
+        if os.geteuid() == 0:
+            os.makedirs('/Customer', exist_ok=True)  # the empty mount point is all the machine keeps
+        for flags in ('-m', '-rm'):
+            if subprocess.run(['unshare', flags, 'true'], stderr=subprocess.DEVNULL).returncode == 0:
+                os.execvp('unshare', ['unshare', flags, *sys.orig_argv])
+        sys.exit('no private mount namespace: the tests need root or unprivileged user namespaces')
 
 
-def mount(source, target, fstype=None, flags=0, options=''):
+def mount(source, target, fstype=None, flags=0, options='size=16m'):
     if libc.mount(source.encode(), target.encode(), fstype and fstype.encode(), flags, options.encode()):
         raise OSError(ctypes.get_errno(), 'mount ' + target)
+
+
+def until(condition, what, seconds=10):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        assert time.monotonic() < deadline, what()
+        time.sleep(0.005)
 
 
 def typed(data):
@@ -65,10 +70,7 @@ class Process:
     err = property(lambda self: os.pread(self.files[1].fileno(), 1 << 24, 0).decode('latin-1'))
 
     def wait_for(self, text, seconds=10):
-        deadline = time.monotonic() + seconds
-        while text not in self.out:
-            assert time.monotonic() < deadline, f'{text!r} never came; output so far:\n{self.out}'
-            time.sleep(0.005)
+        until(lambda: text in self.out, lambda: f'{text!r} never came; output so far:\n{self.out}', seconds)
 
     def finish(self, seconds=60):
         return self.popen.wait(seconds)
@@ -78,22 +80,24 @@ class Process:
         return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
 
 
-def write_pipe(data, path=PIPE, seconds=10):
+def write_pipe(data, path=PIPE):
     """All of data into the pipe once a session holds it, however much it takes at a time."""
-    deadline = time.monotonic() + seconds
-    while True:
+    opened = []
+
+    def try_open():
         try:
-            fd = os.open(path, os.O_WRONLY | os.O_NONBLOCK)
-            break
+            opened.append(os.open(path, os.O_WRONLY | os.O_NONBLOCK))
         except OSError:
-            assert time.monotonic() < deadline, 'no session holds ' + path
-            time.sleep(0.005)
-    os.set_blocking(fd, True)
+            pass
+        return opened
+
+    until(try_open, lambda: 'no session holds ' + path)
+    os.set_blocking(opened[0], True)
     try:
-        os.write(fd, data.encode('latin-1'))
+        os.write(opened[0], data.encode('latin-1'))
     except BrokenPipeError:
         pass  # the session ended before it took everything: its output tells
-    os.close(fd)
+    os.close(opened[0])
 
 
 MENUS = {}
@@ -109,23 +113,17 @@ def frame(title):
 
 
 def text(written):
-    """A transcript's text: backslash escapes, and {N*TEXT} for TEXT N times."""
     return codecs.decode(re.sub(r'\{(\d+)\*([^}]*)\}', lambda m: m[2] * int(m[1]), written), 'unicode_escape')
 
 
 def snapshot():
     """Every path in /Customer, with the text of a small file."""
-    found = []
-    for folder, folders, files in os.walk('/Customer'):
-        for path in (os.path.join(folder, name) for name in folders + files):
-            small = stat.S_ISREG(os.lstat(path).st_mode) and os.path.getsize(path) < 64
-            found.append(os.path.relpath(path, '/Customer') + ('=' + open(path).read() if small else ''))
-    return sorted(found)
+    paths = [os.path.join(folder, name) for folder, folders, files in os.walk('/Customer') for name in folders + files]
+    small = lambda path: stat.S_ISREG(os.lstat(path).st_mode) and os.path.getsize(path) < 64
+    return sorted(path[10:] + ('=' + open(path).read() if small(path) else '') for path in paths)
 
 
 class Transcript:
-    """A session as its user sees it: the format is described in data/sessions.txt."""
-
     def __init__(self, header, lines=()):
         self.header, self.lines = header, list(lines)
         self.platforms = [word for word in header.partition(':')[0].split() if '=' not in word]
@@ -134,16 +132,14 @@ class Transcript:
     def part(self, kind):
         return [text(line[2:]) for line in self.lines if line[0] == kind]
 
-    def render(self, platform):
-        pipe = platform not in ON_CONSOLE
+    def render(self, pipe):
         sent, out, err = [], ['make tulvak fifo OK \n' if pipe and not self.part('$') else ''], []
         for line in self.lines:
             if line[0] == '[':
                 title, said = line[1:].split('] ', 1) if '] ' in line else (line[1:-1], '')
                 out.append(frame(title) + (PIPE_ASK if pipe else CONSOLE_ASK))
                 sent.append(text(said[:-2]) if said.endswith('^D') else text(said) + '\n')
-                if pipe:
-                    out.append('get command ' + sent[-1].split('\0')[0][:128] + '\n')
+                out.append('get command ' + sent[-1].split('\0')[0][:128] + '\n' if pipe else '')
             else:
                 {'<': sent, '>': out, '!': err}.get(line[0], []).append(text(line[2:]) + '\n' * (line[0] != '>'))
         return ''.join(sent), ''.join(out), ''.join(err)
@@ -183,7 +179,7 @@ class Test(unittest.TestCase):
         self.fresh_customer()
 
     def fresh_customer(self):
-        mount('tulvak-test', '/Customer', 'tmpfs', 0, 'size=16m,mode=0755')
+        mount('tulvak-test', '/Customer', 'tmpfs')
         self.addCleanup(libc.umount2, b'/Customer', 2)
 
     def start(self, argv, **options):
@@ -216,28 +212,17 @@ class Test(unittest.TestCase):
         self.assertRaises(BlockingIOError, os.read, watch, 4096)
         os.close(watch)
 
-    def deliver(self, sent, platform):
-        if platform == 'relay':
-            write_pipe('')  # waits for the session: until then the script would write a plain file
-            [self.relay(line) for line in sent.splitlines()]
-        elif platform == 'send':
-            self.run_program(HOST + ['send', '--timeout', '10', '-'], sent)
-        else:
-            write_pipe(sent)
-
     def replay(self, case, platform):
-        sent, out, err = case.render(platform)
         program = shlex.split(case.part('$')[0]) if case.part('$') else []
-        pipe = platform not in ON_CONSOLE and not program
+        pipe = platform not in ('console', 'memcheck') and not program
+        sent, out, err = case.render(pipe)
         argv = PROGRAMS[program[0]] + program[1:] if program else HOST + ['--pipe'] * pipe
-        if platform == 'memcheck':
-            argv = [os.environ['TULVAK_VALGRIND'], '--quiet', '--error-exitcode=3', '--leak-check=full',
-                    '--show-leak-kinds=definite,indirect', '--errors-for-leak-kinds=definite,indirect', *argv]
+        argv = os.environ['TULVAK_VALGRIND'].split() + argv if platform == 'memcheck' else argv
         if case.flags:
             argv = ['sh', '-c', 'exec "$@" ' + ' '.join(CLOSED[flag] for flag in case.flags), 'sh', *argv]
         self.fresh_customer()  # the only pipe a sender can find is this session's
         for command in case.part('%'):
-            subprocess.run(['sh', '-c', command], cwd='/Customer', stderr=subprocess.DEVNULL, check=False)
+            subprocess.run(['sh', '-c', command], cwd='/Customer', stderr=subprocess.DEVNULL)
         session = self.start(argv, stdin=typed('' if pipe else sent))
         if pipe:
             sender = threading.Thread(target=self.deliver, args=(sent, platform))
@@ -250,10 +235,19 @@ class Test(unittest.TestCase):
         if case.part('@') or case.part('%'):
             self.assertEqual(snapshot(), sorted(case.part('@')))
 
+    def deliver(self, sent, platform):
+        if platform == 'relay':
+            write_pipe('')  # waits for the session: until then the script would write a plain file
+            [self.relay(line) for line in sent.splitlines()]
+        elif platform == 'send':
+            self.run_program(HOST + ['send', '--timeout', '10', '-'], sent)
+        else:
+            write_pipe(sent)
+
 
 if __name__ == '__main__':
     # harness.py PROGRAM [ARG...] runs PROGRAM with a /Customer of its own.
     private_mounts()
-    mount('tulvak-test', '/Customer', 'tmpfs', 0, 'size=16m,mode=0755')
+    mount('tulvak-test', '/Customer', 'tmpfs')
     os.execvp(sys.argv[1], sys.argv[1:])
 private_mounts()

@@ -18,9 +18,11 @@
 #include "tulvak_sim.h"
 
 int main(int argc, char **argv) {
-    tulvak_sim_observe([](const char *entry_point, int value) { std::fprintf(stderr, "%s(%d)\n", entry_point, value); });
+    tulvak_sim_observe(
+        [](const char *entry_point, int value) { std::fprintf(stderr, "%s(%d)\n", entry_point, value); });
     for (int i = 1; i < argc; ++i) {
-        const std::string word = argv[i], op = word.substr(0, word.find('=')), arg = word.substr(op.size() + (op != word));
+        const std::string word = argv[i], op = word.substr(0, word.find('=')),
+                          arg = word.substr(op.size() + (op != word));
         const auto kind = static_cast<TULVAK_SYSTEM_TYPE>(std::atoi(arg.c_str()));
         if (op == "kind") {
             std::fprintf(stderr, "%d ", Set_System_type(kind));

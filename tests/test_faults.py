@@ -9,7 +9,7 @@ import tempfile
 import harness
 from harness import HOST, PIPE, REPORT
 
-MS_BIND, MS_REC, MS_REMOUNT, MS_RDONLY = 4096, 16384, 32, 1
+MS_RDONLY, MS_REMOUNT, MS_BIND, MS_REC = 1, 32, 4096, 16384
 
 
 class Faults(harness.Test):
@@ -25,6 +25,7 @@ class Faults(harness.Test):
         self.addCleanup(harness.libc.umount2, b'/tmp', 2)
         if held is not None:
             harness.mount(f'/proc/self/fd/{held}', build, None, MS_BIND | MS_REC)
+            os.close(held)
         self.own = tempfile.mkdtemp(dir='/tmp')
         self.written = {'', '/work', '/home', '/temp'}
         [os.mkdir(self.own + folder) for folder in self.written - {''}]
@@ -37,23 +38,14 @@ class Faults(harness.Test):
         return super().start(argv, cwd=self.own + '/work', env=environment, **options)
 
     def test_nothing_to_read_is_reported_once_a_second_until_a_pipe_stands_at_the_path(self):
-        for fault in ('customer missing', 'customer read-only', 'removed', 'regular file', 'directory', 'link'):
+        for fault in ('customer read-only', 'removed', 'regular file', 'directory', 'link'):
             with self.subTest(fault):
                 self.fresh_customer()
-                root = ''
-                if fault == 'customer missing':  # a root holding all of the machine's but /Customer
-                    root = tempfile.mkdtemp(dir='/dev/shm')
-                    for name in set(os.listdir('/')) - {'Customer'}:
-                        if os.path.islink('/' + name):
-                            os.symlink(os.readlink('/' + name), f'{root}/{name}')
-                        elif os.path.isdir('/' + name):
-                            os.mkdir(f'{root}/{name}')
-                            harness.mount('/' + name, f'{root}/{name}', None, MS_BIND | MS_REC)
-                    session = self.start(['chroot', root, 'sh', '-c', 'cd "$0" && exec "$@"', self.own + '/work',
-                                          *HOST, '--pipe'])
-                elif fault == 'customer read-only':
+                if fault == 'customer read-only':
                     harness.mount('', '/Customer', None, MS_REMOUNT | MS_RDONLY)
                     session = self.start(HOST + ['--pipe'])
+                    session.wait_for('\n CreateTulvakShell Fail!\nfailed to make tulvak fifo \n' + harness.frame('Main Menu'))
+                    harness.mount('', '/Customer', None, MS_REMOUNT)
                 else:
                     session = self.pipe_session()
                     os.unlink(PIPE)
@@ -65,20 +57,16 @@ class Faults(harness.Test):
                         os.mkfifo('/Customer/other')
                         os.symlink('/Customer/other', PIPE)
                 session.wait_for(REPORT, seconds=5)
-                if fault.startswith('customer'):
-                    failures = '\n CreateTulvakShell Fail!\nfailed to make tulvak fifo \n'
-                    self.assertTrue(session.out.startswith(failures + harness.frame('Main Menu')))
-                    harness.mount('', '/Customer', None, MS_REMOUNT)
                 before = len(session.out)
                 self.expect_idle(session)
                 self.assertIn(session.out[before:].count(REPORT), (1, 2, 3))
                 self.assertNotIn('get command', session.out)  # nothing read from what took the pipe's place
-                self.assertEqual(open(PIPE).read() if fault == 'regular file' else '', '3\n' * (fault == 'regular file'))
+                if fault == 'regular file':
+                    self.assertEqual(open(PIPE).read(), '3\n')
                 if fault == 'link':  # nobody holds it for reading, so it takes no writer
                     self.assertRaises(OSError, os.open, '/Customer/other', os.O_WRONLY | os.O_NONBLOCK)
-                self.run_program(['sh', '-c', 'mkdir -p "$0" && rm -rf "$0/tulvakpipe" && mkfifo "$0/tulvakpipe"',
-                                  root + '/Customer'])
-                harness.write_pipe('99\n', root + PIPE)
+                self.run_program(['sh', '-c', f'rm -rf {PIPE} && mkfifo {PIPE}'])
+                harness.write_pipe('99\n')
                 self.assertEqual(session.finish(10), 0)
                 self.assertTrue(session.out.endswith('get command 99\n\n'))
 

@@ -18,7 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     std::string digits(text + at, std::strspn(text + at, "0123456789"));
     digits.erase(0, digits.find_first_not_of('0'));
     // Both limits have ten digits: a longer number is larger, one as long compares as text.
-    const auto at_least = [&digits](const char *limit) { return digits.size() > 10 || (digits.size() == 10 && digits >= limit); };
+    const auto at_least = [&digits](const char *limit) {
+        return digits.size() > 10 || (digits.size() == 10 && digits >= limit);
+    };
     const int64_t value = digits.empty() || digits.size() > 10 ? 0 : std::stoll(digits);
     // A minus sign never wraps round to a positive number, on either channel.
     const int32_t minus = at_least("2147483648") ? INT32_MIN : static_cast<int32_t>(-value);
