@@ -1,6 +1,7 @@
 # What `cmake --install` and the Debian package hold: the library, its header,
-# a pkg-config file and a CMake package. Nothing else the build makes (the
-# simulated driver, the host program, the tests) is installed.
+# a pkg-config file, a CMake package and the farm's sender tulvakctl. Nothing
+# else the build makes (the simulated driver, the host program, the tests) is
+# installed.
 # Debian's layout under any prefix, not only /usr, so that the package (built
 # from this tree's install rules) has it too: the library, its .pc and CMake
 # files in the multiarch folder lib/<triplet>. -DCMAKE_INSTALL_LIBDIR=lib
@@ -35,6 +36,9 @@ string(CONFIGURE [[
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${pc_file}")
 ]] install_pc_file @ONLY)
 install(CODE "${install_pc_file}")
+
+# tulvakctl runs on the set itself; linked statically, it brings its own needs.
+install(TARGETS tulvakctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME libtulvak)

@@ -6,6 +6,8 @@ import codecs, ctypes, os, re, shlex, signal, stat, subprocess, sys, tempfile, t
 EMULATOR = os.environ.get('TULVAK_EMULATOR', '').split()
 HOST = EMULATOR + [os.environ.get('TULVAK_HOST', 'tulvak')]
 PROBE = EMULATOR + [os.environ.get('TULVAK_PROBE', 'probe')]
+CTL = EMULATOR + [os.environ.get('TULVAK_CTL', 'tulvakctl')]
+PROGRAMS = {'tulvak': HOST, 'probe': PROBE, 'tulvakctl': CTL}
 DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'data')
 PIPE = '/Customer/tulvakpipe'
 CONSOLE_ASK, PIPE_ASK = '\nTULVAK_SYSTEM_TYPE_BRAMBLEON\nSelect :', '\nTULVAK_SYSTEM_TYPE_VUNE\n'
@@ -214,7 +216,7 @@ class Test(unittest.TestCase):
         program = shlex.split(case.part('$')[0]) if case.part('$') else []
         pipe = platform not in ('console', 'memcheck') and not program
         sent, out, err = case.render(pipe)
-        argv = {'tulvak': HOST, 'probe': PROBE}[program[0]] + program[1:] if program else HOST + ['--pipe'] * pipe
+        argv = PROGRAMS[program[0]] + program[1:] if program else HOST + ['--pipe'] * pipe
         argv = os.environ['TULVAK_VALGRIND'].split() + argv if platform == 'memcheck' else argv
         if case.flags:
             argv = ['sh', '-c', 'exec "$@" ' + ' '.join(CLOSED[flag] for flag in case.flags), 'sh', *argv]

@@ -10,10 +10,11 @@ fail() { echo "FAIL: $*" >&2 && exit 1; }
 # Runs a step with its output kept aside, shown only if it fails.
 step() { "${@:2}" >"$scratch/$1.log" 2>&1 || fail "$1 failed: $(cat "$scratch/$1.log")"; }
 
-# The library's own files, plain files all, and nothing else: not the simulated
-# driver, the host program, the tests. $2 is the include folder, $3 the library's.
+# The library's own files and the farm's sender, plain files all, and nothing
+# else: not the simulated driver, the host program, the tests. $2 is the
+# include folder, $3 the library's.
 check_tree() {
-    local files=("f $2/tulvak.h" "f $3/libtulvak.so" "f $3/pkgconfig/tulvak.pc" "f $3/cmake/tulvak/tulvakConfig.cmake"
+    local files=("f ${2%include}bin/tulvakctl" "f $2/tulvak.h" "f $3/libtulvak.so" "f $3/pkgconfig/tulvak.pc" "f $3/cmake/tulvak/tulvakConfig.cmake"
         "f $3/cmake/tulvak/tulvakConfig-<build type>.cmake" "f $3/cmake/tulvak/tulvakConfigVersion.cmake")
     diff <(printf '%s\n' "${files[@]}" | sort) <(find "$1" ! -type d -printf '%y %P\n' |
         sed 's/tulvakConfig-[a-z]*\.cmake$/tulvakConfig-<build type>.cmake/' | sort) >&2 ||
@@ -21,6 +22,7 @@ check_tree() {
     cmp -s "$1/$2/tulvak.h" "$SOURCE_DIR/include/tulvak.h" || fail "the header differs from include/tulvak.h"
     "$READELF" -d "$1/$3/libtulvak.so" | grep -qF 'Library soname: [libtulvak.so]' ||
         fail "libtulvak.so does not bear the soname libtulvak.so, by which a host's loader finds it"
+    $EMULATOR "$1/${2%include}bin/tulvakctl" list | grep -q XC_DBGLEVEL_SETTIMING || fail "tulvakctl lists no menu"
 }
 
 # Feeds a session to a host ($1 names it, the rest runs it): the scaler item must reach the driver.

@@ -14,29 +14,54 @@ using MenuFunction = void (*)();
 
 enum class Action : unsigned char { driver_call, open_menu, refuse };
 
-// How a menu is written down. Tables of Items exist only while compiling: a
-// menu keeps its item lines as one piece of text and, per item, only what its
-// action needs, so the library carries no pointer (and no relocation) per item.
+// A function a table names, with its name as text: the farm's catalogue shows
+// a driver call the way the host does ("QxApi_XC_SetDbgLevel(2)") and knows a
+// module menu by its function's name. The names are read only while
+// compiling the library, so none of them lands in it.
+template <typename Function>
+struct Named {
+    Function function;
+    const char *name;
+};
+
+using EntryPoint = Named<DriverSetter>;
+using Submenu = Named<MenuFunction>;
+
+#define TULVAK_SUBMENU(function) (::tulvak::Submenu{function, #function})
+
+// The catalogue, compiled into the farm's programs, lists driver calls and
+// never makes them: there an entry point is its name alone, so those
+// programs need no driver library, whatever the optimisation level.
+#ifdef TULVAK_CATALOGUE
+#define TULVAK_SETTER(function) (::tulvak::EntryPoint{nullptr, #function})
+#else
+#define TULVAK_SETTER(function) (::tulvak::EntryPoint{function, #function})
+#endif
+
+// How a menu is written down. In the library, tables of Items exist only
+// while compiling: a menu keeps its item lines as one piece of text and, per
+// item, only what its action needs, so the library carries no pointer (and no
+// relocation) per item.
 struct Item {
     const char *label;
-    DriverSetter setter;  // driver_call: the entry point ...
-    MenuFunction menu;    // open_menu
+    EntryPoint setter;    // driver_call: the entry point ...
+    Submenu menu;         // open_menu
     const char *message;  // refuse: written with no line end
     int32_t number;
     int value;  // driver_call: the one value the entry point is given
     Action action;
 };
 
-constexpr Item driver_call(int32_t number, const char *label, DriverSetter setter, int value) {
-    return {label, setter, nullptr, nullptr, number, value, Action::driver_call};
+constexpr Item driver_call(int32_t number, const char *label, EntryPoint setter, int value) {
+    return {label, setter, {}, nullptr, number, value, Action::driver_call};
 }
 
-constexpr Item opens(int32_t number, const char *label, MenuFunction menu) {
-    return {label, nullptr, menu, nullptr, number, 0, Action::open_menu};
+constexpr Item opens(int32_t number, const char *label, Submenu menu) {
+    return {label, {}, menu, nullptr, number, 0, Action::open_menu};
 }
 
 constexpr Item refusal(int32_t number, const char *label, const char *message) {
-    return {label, nullptr, nullptr, message, number, 0, Action::refuse};
+    return {label, {}, {}, message, number, 0, Action::refuse};
 }
 
 // The refusal of the debug-level menus; the hardware and software menus have their own.
@@ -52,6 +77,21 @@ constexpr bool numbered_from_one(const Item (&items)[N]) {
     return N >= 1 && N < 99;
 }
 
+// Names compare by their text: two copies of one literal need not share an address.
+constexpr bool same_text(const char *a, const char *b) {
+    if (a == nullptr || b == nullptr) return a == b;
+    while (*a != '\0' && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
+constexpr bool act_alike(const Item &a, const Item &b) {
+    return a.action == b.action && a.setter.function == b.setter.function && same_text(a.setter.name, b.setter.name) &&
+           a.message == b.message;
+}
+
 // A menu either calls its module's one entry point, or refuses with one
 // message, or opens menus: a mix means an item was copied from the wrong table.
 template <std::size_t N>
@@ -59,9 +99,7 @@ constexpr bool one_kind_of_action(const Item (&items)[N]) {
     // std::all_of is not constexpr before C++20.
     for (const Item &item : items) {  // NOLINT(readability-use-anyofallof)
         // cppcheck-suppress useStlAlgorithm
-        if (item.action != items[0].action || item.setter != items[0].setter || item.message != items[0].message) {
-            return false;
-        }
+        if (!act_alike(item, items[0])) return false;
     }
     return true;
 }
@@ -87,6 +125,10 @@ struct ItemLines {
 void run_driver_menu(ItemLines lines, DriverSetter setter, const int32_t *values);
 void run_opening_menu(ItemLines lines, const MenuFunction *menus);
 void run_refusing_menu(ItemLines lines, const char *message);
+
+// The catalogue's stand-in for the selection loop: it reports every item of
+// the menu, and of each menu it opens, to the walk in progress.
+void list_menu(const Item *items, std::size_t count);
 
 namespace compiled {
 
@@ -149,7 +191,7 @@ constexpr Column<int32_t, N> values_of(const Item (&items)[N]) {
 template <std::size_t N>
 constexpr Column<MenuFunction, N> menus_of(const Item (&items)[N]) {
     Column<MenuFunction, N> menus{};
-    for (std::size_t i = 0; i < N; ++i) menus.cells[i] = items[i].menu;
+    for (std::size_t i = 0; i < N; ++i) menus.cells[i] = items[i].menu.function;
     return menus;
 }
 
@@ -161,19 +203,23 @@ void run_menu() {
     static_assert(numbered_from_one(items), "menu items must be numbered 1, 2, ... n");
     static_assert(one_kind_of_action(items), "every item of a menu must act alike, through one entry point");
     static_assert(distinct_values(items), "no two items of a menu may pass the same value");
+#ifdef TULVAK_CATALOGUE
+    list_menu(items, std::size(items));
+#else
     constexpr std::size_t length = compiled::lines_length(items);
     static constexpr compiled::Text<length> text = compiled::write_lines<length>(items);
     const ItemLines lines{text.bytes, static_cast<uint32_t>(length), static_cast<uint32_t>(std::size(items))};
     constexpr Item first = items[0];
     if constexpr (first.action == Action::driver_call) {
         static constexpr auto values = compiled::values_of(items);
-        run_driver_menu(lines, first.setter, values.cells);
+        run_driver_menu(lines, first.setter.function, values.cells);
     } else if constexpr (first.action == Action::open_menu) {
         static constexpr auto menus = compiled::menus_of(items);
         run_opening_menu(lines, menus.cells);
     } else {
         run_refusing_menu(lines, first.message);
     }
+#endif
 }
 
 }  // namespace tulvak

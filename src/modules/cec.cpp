@@ -5,9 +5,11 @@
 
 namespace {
 
+constexpr tulvak::EntryPoint kSetter = TULVAK_SETTER(QxApi_DDC2BI_SetDbgLevel);
+
 constexpr tulvak::Item kItems[] = {
-    tulvak::driver_call(1, "Turn on QxApi_DDC2BI_SetDbgLevel", QxApi_DDC2BI_SetDbgLevel, 1),
-    tulvak::driver_call(2, "Turn off QxApi_DDC2BI_SetDbgLevel", QxApi_DDC2BI_SetDbgLevel, 0),
+    tulvak::driver_call(1, "Turn on QxApi_DDC2BI_SetDbgLevel", kSetter, 1),
+    tulvak::driver_call(2, "Turn off QxApi_DDC2BI_SetDbgLevel", kSetter, 0),
 };
 
 }  // namespace

@@ -6,12 +6,14 @@
 
 namespace {
 
+constexpr tulvak::EntryPoint kSetter = TULVAK_SETTER(QxApi_DMX_SetDbgLevel);
+
 constexpr tulvak::Item kItems[] = {
-    tulvak::driver_call(1, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_ERR)", QxApi_DMX_SetDbgLevel, 1),
-    tulvak::driver_call(2, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_WARN)", QxApi_DMX_SetDbgLevel, 2),
-    tulvak::driver_call(3, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_INFO)", QxApi_DMX_SetDbgLevel, 3),
-    tulvak::driver_call(4, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_FUNC)", QxApi_DMX_SetDbgLevel, 5),
-    tulvak::driver_call(5, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_NONE)", QxApi_DMX_SetDbgLevel, 0),
+    tulvak::driver_call(1, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_ERR)", kSetter, 1),
+    tulvak::driver_call(2, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_WARN)", kSetter, 2),
+    tulvak::driver_call(3, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_INFO)", kSetter, 3),
+    tulvak::driver_call(4, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_FUNC)", kSetter, 5),
+    tulvak::driver_call(5, "SET QxApi_DMX_SetDbgLevel(DMX_DBG_NONE)", kSetter, 0),
 };
 
 }  // namespace

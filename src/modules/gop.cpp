@@ -5,10 +5,12 @@
 
 namespace {
 
+constexpr tulvak::EntryPoint kSetter = TULVAK_SETTER(QxApi_GOP_SetDbgLevel);
+
 constexpr tulvak::Item kItems[] = {
-    tulvak::driver_call(1, "SET QxApi_GOP_SetDbgLevel(E_GOP_Debug_Level_LOW)", QxApi_GOP_SetDbgLevel, 0),
-    tulvak::driver_call(2, "SET QxApi_GOP_SetDbgLevel(E_GOP_Debug_Level_MED)", QxApi_GOP_SetDbgLevel, 1),
-    tulvak::driver_call(3, "SET QxApi_GOP_SetDbgLevel(E_GOP_Debug_Level_HIGH)", QxApi_GOP_SetDbgLevel, 2),
+    tulvak::driver_call(1, "SET QxApi_GOP_SetDbgLevel(E_GOP_Debug_Level_LOW)", kSetter, 0),
+    tulvak::driver_call(2, "SET QxApi_GOP_SetDbgLevel(E_GOP_Debug_Level_MED)", kSetter, 1),
+    tulvak::driver_call(3, "SET QxApi_GOP_SetDbgLevel(E_GOP_Debug_Level_HIGH)", kSetter, 2),
 };
 
 }  // namespace

@@ -5,11 +5,13 @@
 
 namespace {
 
+constexpr tulvak::EntryPoint kSetter = TULVAK_SETTER(QxDrv_HWI2C_SetDbgLevel);
+
 constexpr tulvak::Item kItems[] = {
-    tulvak::driver_call(1, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_NONE)", QxDrv_HWI2C_SetDbgLevel, 0),
-    tulvak::driver_call(2, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_ERR_ONLY)", QxDrv_HWI2C_SetDbgLevel, 1),
-    tulvak::driver_call(3, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_INFO)", QxDrv_HWI2C_SetDbgLevel, 2),
-    tulvak::driver_call(4, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_ALL)", QxDrv_HWI2C_SetDbgLevel, 3),
+    tulvak::driver_call(1, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_NONE)", kSetter, 0),
+    tulvak::driver_call(2, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_ERR_ONLY)", kSetter, 1),
+    tulvak::driver_call(3, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_INFO)", kSetter, 2),
+    tulvak::driver_call(4, "SET QxDrv_HWI2C_SetDbgLevel(E_HWI2C_DBGLV_ALL)", kSetter, 3),
 };
 
 }  // namespace

@@ -5,11 +5,13 @@
 
 namespace {
 
+constexpr tulvak::EntryPoint kSetter = TULVAK_SETTER(QxDrv_MVOP_SetDbgLevel);
+
 constexpr tulvak::Item kItems[] = {
-    tulvak::driver_call(1, "SET QxDrv_MVOP_SetDbgLevel(DBG)", QxDrv_MVOP_SetDbgLevel, 1),
-    tulvak::driver_call(2, "SET QxDrv_MVOP_SetDbgLevel(TIMING_DBG)", QxDrv_MVOP_SetDbgLevel, 2),
-    tulvak::driver_call(3, "SET QxDrv_MVOP_SetDbgLevel(INPUT_DBG)", QxDrv_MVOP_SetDbgLevel, 3),
-    tulvak::driver_call(4, "SET QxDrv_MVOP_SetDbgLevel(DBG_VERBAL)", QxDrv_MVOP_SetDbgLevel, 4),
+    tulvak::driver_call(1, "SET QxDrv_MVOP_SetDbgLevel(DBG)", kSetter, 1),
+    tulvak::driver_call(2, "SET QxDrv_MVOP_SetDbgLevel(TIMING_DBG)", kSetter, 2),
+    tulvak::driver_call(3, "SET QxDrv_MVOP_SetDbgLevel(INPUT_DBG)", kSetter, 3),
+    tulvak::driver_call(4, "SET QxDrv_MVOP_SetDbgLevel(DBG_VERBAL)", kSetter, 4),
 };
 
 }  // namespace

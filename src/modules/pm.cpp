@@ -5,11 +5,13 @@
 
 namespace {
 
+constexpr tulvak::EntryPoint kSetter = TULVAK_SETTER(QxDrv_PM_SetDbgLevel);
+
 constexpr tulvak::Item kItems[] = {
-    tulvak::driver_call(1, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_NONE)", QxDrv_PM_SetDbgLevel, 0),
-    tulvak::driver_call(2, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_ERR_ONLY)", QxDrv_PM_SetDbgLevel, 1),
-    tulvak::driver_call(3, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_INFO)", QxDrv_PM_SetDbgLevel, 2),
-    tulvak::driver_call(4, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_ALL)", QxDrv_PM_SetDbgLevel, 3),
+    tulvak::driver_call(1, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_NONE)", kSetter, 0),
+    tulvak::driver_call(2, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_ERR_ONLY)", kSetter, 1),
+    tulvak::driver_call(3, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_INFO)", kSetter, 2),
+    tulvak::driver_call(4, "SET QxDrv_PM_SetDbgLevel(E_PM_DBGLV_ALL)", kSetter, 3),
 };
 
 }  // namespace

@@ -5,9 +5,11 @@
 
 namespace {
 
+constexpr tulvak::EntryPoint kSetter = TULVAK_SETTER(QxApi_PNL_SetDbgLevel);
+
 constexpr tulvak::Item kItems[] = {
-    tulvak::driver_call(1, "Turn on QxApi_PNL_SetDbgLevel", QxApi_PNL_SetDbgLevel, 1),
-    tulvak::driver_call(2, "Turn off QxApi_PNL_SetDbgLevel", QxApi_PNL_SetDbgLevel, 0),
+    tulvak::driver_call(1, "Turn on QxApi_PNL_SetDbgLevel", kSetter, 1),
+    tulvak::driver_call(2, "Turn off QxApi_PNL_SetDbgLevel", kSetter, 0),
 };
 
 }  // namespace

@@ -5,11 +5,13 @@
 
 namespace {
 
+constexpr tulvak::EntryPoint kSetter = TULVAK_SETTER(QxDrv_PWM_SetDbgLevel);
+
 constexpr tulvak::Item kItems[] = {
-    tulvak::driver_call(1, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_NONE)", QxDrv_PWM_SetDbgLevel, 0),
-    tulvak::driver_call(2, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_ERR_ONLY)", QxDrv_PWM_SetDbgLevel, 1),
-    tulvak::driver_call(3, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_INFO)", QxDrv_PWM_SetDbgLevel, 2),
-    tulvak::driver_call(4, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_ALL)", QxDrv_PWM_SetDbgLevel, 3),
+    tulvak::driver_call(1, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_NONE)", kSetter, 0),
+    tulvak::driver_call(2, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_ERR_ONLY)", kSetter, 1),
+    tulvak::driver_call(3, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_INFO)", kSetter, 2),
+    tulvak::driver_call(4, "SET QxDrv_PWM_SetDbgLevel(E_PWM_DBGLV_ALL)", kSetter, 3),
 };
 
 }  // namespace

@@ -5,9 +5,11 @@
 
 namespace {
 
+constexpr tulvak::EntryPoint kSetter = TULVAK_SETTER(QxOS_MPool_SetDbgLevel);
+
 constexpr tulvak::Item kItems[] = {
-    tulvak::driver_call(1, "SET QxOS_MPool_SetDbgLevel(E_QxOSMPool_DBG_Release)", QxOS_MPool_SetDbgLevel, 0),
-    tulvak::driver_call(2, "SET QxOS_MPool_SetDbgLevel(E_QxOSMPool_DBG_L1)", QxOS_MPool_SetDbgLevel, 1),
+    tulvak::driver_call(1, "SET QxOS_MPool_SetDbgLevel(E_QxOSMPool_DBG_Release)", kSetter, 0),
+    tulvak::driver_call(2, "SET QxOS_MPool_SetDbgLevel(E_QxOSMPool_DBG_L1)", kSetter, 1),
 };
 
 }  // namespace

@@ -5,12 +5,14 @@
 
 namespace {
 
+constexpr tulvak::EntryPoint kSetter = TULVAK_SETTER(QxDrv_SYS_SetDbgLevel);
+
 constexpr tulvak::Item kItems[] = {
-    tulvak::driver_call(1, "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_NONE)", QxDrv_SYS_SetDbgLevel, 0),
-    tulvak::driver_call(2, "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_ERR_ONLY)", QxDrv_SYS_SetDbgLevel, 1),
-    tulvak::driver_call(3, "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_REG_DUMP)", QxDrv_SYS_SetDbgLevel, 2),
-    tulvak::driver_call(4, "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_INFO)", QxDrv_SYS_SetDbgLevel, 3),
-    tulvak::driver_call(5, "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_ALL)", QxDrv_SYS_SetDbgLevel, 4),
+    tulvak::driver_call(1, "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_NONE)", kSetter, 0),
+    tulvak::driver_call(2, "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_ERR_ONLY)", kSetter, 1),
+    tulvak::driver_call(3, "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_REG_DUMP)", kSetter, 2),
+    tulvak::driver_call(4, "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_INFO)", kSetter, 3),
+    tulvak::driver_call(5, "SET QxDrv_SYS_SetDbgLevel(E_SYS_DBGLV_ALL)", kSetter, 4),
 };
 
 }  // namespace

@@ -5,9 +5,11 @@
 
 namespace {
 
+constexpr tulvak::EntryPoint kSetter = TULVAK_SETTER(QxDrv_VE_SetDbgLevel);
+
 constexpr tulvak::Item kItems[] = {
-    tulvak::driver_call(1, "Turn on QxDrv_VE_SetDbgLevel", QxDrv_VE_SetDbgLevel, 1),
-    tulvak::driver_call(2, "Turn off QxDrv_VE_SetDbgLevel", QxDrv_VE_SetDbgLevel, 0),
+    tulvak::driver_call(1, "Turn on QxDrv_VE_SetDbgLevel", kSetter, 1),
+    tulvak::driver_call(2, "Turn off QxDrv_VE_SetDbgLevel", kSetter, 0),
 };
 
 }  // namespace
