@@ -1,7 +1,7 @@
 """What the tests share: the programs as built (under the emulator in a cross
 build), a private /Customer for each test, processes whose whole group ends
 with the test, and transcripts (data/sessions.txt) replayed byte for byte."""
-import codecs, ctypes, os, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
+import codecs, contextlib, ctypes, os, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
 
 EMULATOR = os.environ.get('TULVAK_EMULATOR', '').split()
 HOST = EMULATOR + [os.environ.get('TULVAK_HOST', 'tulvak')]
@@ -34,13 +34,6 @@ def mount(source, target, fstype=None, flags=0, options='size=16m'):
         raise OSError(ctypes.get_errno(), 'mount ' + target)
 
 
-def until(condition, what, seconds=10):
-    deadline = time.monotonic() + seconds
-    while not condition():
-        assert time.monotonic() < deadline, what()
-        time.sleep(0.005)
-
-
 def typed(data):
     """A file of data, to be a program's standard input."""
     keyboard = tempfile.TemporaryFile()
@@ -59,10 +52,8 @@ class Process:
         test.addCleanup(self.kill)
 
     def kill(self):
-        try:
+        with contextlib.suppress(ProcessLookupError):
             os.killpg(self.popen.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
         self.popen.wait()
         [file.close() for file in self.files]
 
@@ -70,7 +61,10 @@ class Process:
     err = property(lambda self: os.pread(self.files[1].fileno(), 1 << 24, 0).decode('latin-1'))
 
     def wait_for(self, text, seconds=10):
-        until(lambda: text in self.out, lambda: f'{text!r} never came; output so far:\n{self.out}', seconds)
+        deadline = time.monotonic() + seconds
+        while text not in self.out:
+            assert time.monotonic() < deadline, f'{text!r} never came; output so far:\n{self.out}'
+            time.sleep(0.005)
 
     def finish(self, seconds=60):
         return self.popen.wait(seconds)
@@ -80,24 +74,19 @@ class Process:
         return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
 
 
-def write_pipe(data, path=PIPE):
+def write_pipe(data, path=PIPE, seconds=10):
     """All of data into the pipe once a session holds it, however much it takes at a time."""
-    opened = []
-
-    def try_open():
-        try:
-            opened.append(os.open(path, os.O_WRONLY | os.O_NONBLOCK))
-        except OSError:
-            pass
-        return opened
-
-    until(try_open, lambda: 'no session holds ' + path)
-    os.set_blocking(opened[0], True)
-    try:
-        os.write(opened[0], data.encode('latin-1'))
-    except BrokenPipeError:
-        pass  # the session ended before it took everything: its output tells
-    os.close(opened[0])
+    for _ in range(seconds * 200):
+        with contextlib.suppress(OSError):
+            fd = os.open(path, os.O_WRONLY | os.O_NONBLOCK)
+            break
+        time.sleep(0.005)
+    else:
+        raise AssertionError('no session holds ' + path)
+    os.set_blocking(fd, True)
+    with contextlib.suppress(BrokenPipeError):  # the session ended before it took everything: its output tells
+        os.write(fd, data.encode('latin-1'))
+    os.close(fd)
 
 
 MENUS = {}
