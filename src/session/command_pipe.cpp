@@ -1,14 +1,21 @@
 // Making and holding the command pipe. The library keeps it open from the
 // moment the session makes it until the session ends, through a read end and
 // a write end of its own: senders then never block and never lose bytes
-// between two reads, and the read end never sees end of file.
+// between two reads, and the read end never sees end of file. A session
+// marks the pipe it holds with an exclusive lock on its read end, so that
+// two sessions never share one pipe and split a farm's selections.
 #include "session/command_pipe.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "menu/screen.h"
 #include "session/customer_paths.h"
@@ -21,6 +28,12 @@ static_assert(sizeof(ino_t) == 8 && sizeof(off_t) == 8, "build with _FILE_OFFSET
 namespace tulvak {
 namespace {
 
+// Long enough for released relay scripts to write their lines, short enough
+// not to hold up the session's first screen for long. A pipe whose last
+// writer has closed need not wake a poll, so the wait is taken in slices.
+constexpr int kStrandedSendersMs = 500;
+constexpr int kStrandedSliceMs = 10;
+
 struct HeldPipe {
     int read_fd = -1;
     int write_fd = -1;
@@ -28,6 +41,10 @@ struct HeldPipe {
 };
 
 HeldPipe held;
+
+// Set once a newer session holds the pipe at the path: whatever is sent there
+// is meant for that session, so this one never reads from the path again.
+bool taken_over = false;
 
 bool same_file(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
@@ -44,9 +61,8 @@ int above_standard_streams(int fd) {
 // Never follows a link, and opens nothing that was not a named pipe when
 // looked at; the descriptor's own file is checked again after the open, so
 // a swap in between is caught rather than used.
-int open_named_pipe(int access, const struct stat &expected) {
-    const int fd =
-        above_standard_streams(open(kCommandPipePath, access | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+int open_named_pipe(const char *path, int access, const struct stat &expected) {
+    const int fd = above_standard_streams(open(path, access | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
     if (fd < 0) return -1;
     struct stat opened;
     if (fstat(fd, &opened) != 0 || !S_ISFIFO(opened.st_mode) || !same_file(opened, expected)) {
@@ -56,28 +72,101 @@ int open_named_pipe(int access, const struct stat &expected) {
     return fd;
 }
 
-void remove_whatever_stands_at(const char *path) {
-    // unlink removes a link itself, never its target; only an empty
-    // directory is taken away, never anything inside one.
-    if (unlink(path) != 0 && (errno == EISDIR || errno == EPERM)) rmdir(path);
+// The lock lives with the open read end, so it goes when the session closes
+// it, however the session ends. False with EWOULDBLOCK: a session holds it.
+bool lock_for_this_session(int fd) {
+    int locked;
+    do locked = flock(fd, LOCK_EX | LOCK_NB);
+    while (locked != 0 && errno == EINTR);
+    return locked == 0;
 }
 
-}  // namespace
+// The read end of the named pipe at `path`, locked for this session.
+int open_and_lock(const char *path, struct stat &standing) {
+    if (lstat(path, &standing) != 0 || !S_ISFIFO(standing.st_mode)) return -1;
+    const int fd = open_named_pipe(path, O_RDONLY, standing);
+    if (fd < 0 || lock_for_this_session(fd)) return fd;
+    const int why = errno;
+    close(fd);
+    errno = why;
+    return -1;
+}
 
-bool hold_command_pipe() {
-    release_command_pipe();
+bool hold(const char *path) {
     struct stat standing;
-    if (lstat(kCommandPipePath, &standing) != 0 || !S_ISFIFO(standing.st_mode)) return false;
-    const int read_fd = open_named_pipe(O_RDONLY, standing);
+    const int read_fd = open_and_lock(path, standing);
     if (read_fd < 0) return false;
     // Opened only after the read end, so it cannot block.
-    const int write_fd = open_named_pipe(O_WRONLY, standing);
+    const int write_fd = open_named_pipe(path, O_WRONLY, standing);
     if (write_fd < 0) {
         close(read_fd);
         return false;
     }
     held = {read_fd, write_fd, standing};
     return true;
+}
+
+// A relay script run while no session held the old pipe is blocked in its
+// open; opening the pipe for reading lets it finish. Nothing of a pipe that
+// a live session holds is touched: its senders are not blocked.
+int open_for_stranded_senders() {
+    struct stat standing;
+    return open_and_lock(kCommandPipePath, standing);
+}
+
+// What the released senders write was meant for a session that is gone: it
+// is read and dropped, never acted on. Closing before they have written would
+// kill them with SIGPIPE, so this waits until every one has closed the pipe.
+void drop_what_stranded_senders_write(int fd) {
+    if (fd < 0) return;
+    char sink[128];
+    for (int waited = 0; waited < kStrandedSendersMs; waited += kStrandedSliceMs) {
+        ssize_t count;
+        while ((count = read(fd, sink, sizeof sink)) > 0 || (count < 0 && errno == EINTR)) {
+        }
+        if (count == 0 || errno != EAGAIN) break;
+        pollfd ready{fd, POLLIN, 0};
+        poll(&ready, 1, kStrandedSliceMs);
+    }
+    close(fd);
+}
+
+void remove_empty_directory(const char *path) {
+    // Only an empty directory is taken away, never anything inside one.
+    rmdir(path);
+}
+
+// The pipe is made and locked under a name of its own and then renamed into
+// place, so no other session can take it up between its making and its lock.
+// The rename replaces a link itself, never its target.
+bool make_and_hold_pipe() {
+    char temporary[sizeof kCommandPipeTemplate];
+    std::memcpy(temporary, kCommandPipeTemplate, sizeof temporary);
+    const int placeholder = mkostemp(temporary, O_CLOEXEC);
+    if (placeholder < 0) return false;
+    close(placeholder);
+    unlink(temporary);
+    if (mkfifo(temporary, kCommandPipeMode) != 0) return false;
+    if (hold(temporary)) {
+        if (rename(temporary, kCommandPipePath) == 0) return true;
+        if (errno == EISDIR) {
+            remove_empty_directory(kCommandPipePath);
+            if (rename(temporary, kCommandPipePath) == 0) return true;
+        }
+        release_command_pipe();
+    }
+    unlink(temporary);
+    return false;
+}
+
+}  // namespace
+
+bool hold_command_pipe() {
+    release_command_pipe();
+    if (taken_over) return false;
+    if (hold(kCommandPipePath)) return true;
+    taken_over = errno == EWOULDBLOCK;
+    return false;
 }
 
 void release_command_pipe() {
@@ -99,14 +188,10 @@ bool command_pipe_still_named() {
 int CreatePipeFile() {
     // A sender still holding the old pipe must not reach the new one.
     tulvak::release_command_pipe();
-    tulvak::remove_whatever_stands_at(tulvak::kCommandPipePath);
-    if (mkfifo(tulvak::kCommandPipePath, tulvak::kCommandPipeMode) != 0) {
-        tulvak::write_line("failed to make tulvak fifo ");
-        return 0;
-    }
-    tulvak::write_line("make tulvak fifo OK ");
-    // Should this fail (the pipe swapped for something else in between), the
-    // reader reports it and keeps trying the path.
-    tulvak::hold_command_pipe();
-    return 1;
+    tulvak::taken_over = false;
+    const int stranded = tulvak::open_for_stranded_senders();
+    const bool made = tulvak::make_and_hold_pipe();
+    tulvak::drop_what_stranded_senders_write(stranded);
+    tulvak::write_line(made ? "make tulvak fifo OK " : "failed to make tulvak fifo ");
+    return made ? 1 : 0;
 }
