@@ -1,7 +1,9 @@
 // Pipe delivery: the time from the start of each delivery (the relay script
-// or `tulvak send` being started) to the driver call it causes, against the
-// same deliveries into the floor reader, and how many never arrive. Runs in
-// a mount namespace of its own with a fresh /Customer, as the tests do.
+// or `send` being started) to the driver call it causes, against the same
+// deliveries into the floor reader, and how many never arrive; and the time
+// from starting `send` to its confirmed exit, against a minimal C sender that
+// waits the same way. Runs in a mount namespace of its own with a fresh
+// /Customer.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -20,8 +22,8 @@
 #include <vector>
 
 #include "delivery_report.h"
+#include "private_customer.h"
 #include "spawn_arguments.h"
-#include "support/customer.h"
 #include "table.h"
 
 extern char **environ;
@@ -31,8 +33,9 @@ namespace {
 struct Programs {
     std::string session_host;
     std::string floor_reader;
-    std::string sender;   // the tulvak host program, for `tulvak send`
-    std::string counter;  // preload that counts heap allocations
+    std::string floor_sender;  // writes one line and waits for the pipe to empty
+    std::string sender;        // the program whose `send` is measured
+    std::string counter;       // preload that counts heap allocations
 };
 
 enum class Launcher { relay_script, send_command };
@@ -75,7 +78,7 @@ int wait_for(pid_t pid) {
 // A writer's open succeeds once a reader holds the pipe.
 int open_held_pipe() {
     for (int tries = 0; tries < 10000; ++tries) {
-        const int fd = open(tulvak_test::kPipe.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        const int fd = open("/Customer/tulvakpipe", O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd >= 0) return fd;
         usleep(1000);
     }
@@ -177,6 +180,8 @@ struct Latencies {
     int lost = 0;
 };
 
+std::string sender_name(const Programs &programs) { return programs.sender.substr(programs.sender.rfind('/') + 1); }
+
 std::vector<std::string> delivery_command(const Programs &programs, Launcher launcher, int item) {
     if (launcher == Launcher::relay_script) return {"sh", "tulvak.sh", std::to_string(item)};
     return {programs.sender, "send", std::to_string(item)};
@@ -224,7 +229,7 @@ void measure(const Programs &programs, Launcher launcher, int senders, int deliv
         append(session, run_round(programs, false, launcher, senders, deliveries / kRounds));
         append(floor, run_round(programs, true, launcher, senders, deliveries / kRounds));
     }
-    const std::string how = std::string(launcher == Launcher::relay_script ? "relay script" : "tulvak send") +
+    const std::string how = (launcher == Launcher::relay_script ? "relay script" : sender_name(programs) + " send") +
                             (senders > 1 ? ", " + std::to_string(senders) + " concurrent senders" : "");
     const struct {
         const char *name;
@@ -242,6 +247,48 @@ void measure(const Programs &programs, Launcher launcher, int senders, int deliv
                      std::to_string(floor.lost) + " of " + std::to_string(sent), NAN, "0");
 }
 
+// From starting `send N` to its exit, which comes once the reader has taken
+// the line; each send waits for the driver call of the one before it.
+void measure_confirmed_send(const Programs &programs, int deliveries) {
+    Latencies session, floor;
+    for (int round = 0; round < kRounds; ++round) {
+        for (const bool into_floor : {false, true}) {
+            Round reader(programs, into_floor, 1);
+            Latencies &into = into_floor ? floor : session;
+            const std::string item = std::to_string(item_of_sender(0));
+            const std::vector<std::string> command = into_floor
+                                                         ? std::vector<std::string>{programs.floor_sender, item}
+                                                         : std::vector<std::string>{programs.sender, "send", item};
+            for (int i = 0; i < deliveries / kRounds; ++i) {
+                const int64_t start = monotonic_ns();
+                const int status = wait_for(spawn(command, -1));
+                const int64_t end = monotonic_ns();
+                if (status != 0 || reader.arrival_of_next(0) < 0) {
+                    ++into.lost;
+                } else {
+                    into.ms.push_back(static_cast<double>(end - start) / 1e6);
+                }
+            }
+            reader.end();
+        }
+    }
+    const std::string how = sender_name(programs) + " send N, start to confirmed exit";
+    const struct {
+        const char *name;
+        double q;
+        const char *target;
+    } figures[] = {{"p50", 0.5, "<= 1.2"}, {"p99", 0.99, "<= 2"}};
+    for (const auto &figure : figures) {
+        const double measured = bench::quantile(session.ms, figure.q);
+        const double base = bench::quantile(floor.ms, figure.q);
+        bench::print_row(how + ": " + figure.name, bench::format("%.3f ms", measured),
+                         bench::format("%.3f ms (C sender, C reader)", base), measured / base, figure.target);
+    }
+    const std::string sent = " of " + std::to_string(deliveries / kRounds * kRounds);
+    bench::print_row(how + ": not confirmed", std::to_string(session.lost) + sent, std::to_string(floor.lost) + sent,
+                     NAN, "0");
+}
+
 long allocations_of_session(const Programs &programs, int selections) {
     const std::string log = "/Customer/allocations";
     {
@@ -254,7 +301,7 @@ long allocations_of_session(const Programs &programs, int selections) {
         close(fd);
         round.end();
     }
-    return static_cast<long>(bench::reported_figure(tulvak_test::read_file(log), "allocations"));
+    return static_cast<long>(bench::reported_figure(bench::read_file(log), "allocations"));
 }
 
 // The difference between a session of many selections and one of none, so
@@ -269,26 +316,27 @@ void count_allocations(const Programs &programs, int selections) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 5) {
-        std::fputs("usage: pipe_delivery SESSION_HOST FLOOR_READER TULVAK_HOST COUNTER [DELIVERIES]\n", stderr);
+    if (argc < 6) {
+        std::fputs("usage: pipe_delivery SESSION_HOST FLOOR_READER FLOOR_SENDER SENDER COUNTER [DELIVERIES]\n", stderr);
         return 2;
     }
-    const Programs programs{argv[1], argv[2], argv[3], argv[4]};
-    const int deliveries = argc > 5 ? std::atoi(argv[5]) : 1000;
-    const std::string why_not = tulvak_test::enter_private_customer();
+    const Programs programs{argv[1], argv[2], argv[3], argv[4], argv[5]};
+    const int deliveries = argc > 6 ? std::atoi(argv[6]) : 1000;
+    const std::string why_not = bench::enter_private_customer();
     if (!why_not.empty()) {
         std::fprintf(stderr, "pipe delivery not measured: no private /Customer: %s\n", why_not.c_str());
         return 1;
     }
     // The relay script names the pipe relative to where it runs; the library
     // writes the script, which the floor's deliveries run too.
-    if (chdir(tulvak_test::kCustomer.c_str()) != 0) return 1;
+    if (chdir("/Customer") != 0) return 1;
     signal(SIGPIPE, SIG_IGN);
     try {
         count_allocations(programs, deliveries);
         for (Launcher launcher : {Launcher::relay_script, Launcher::send_command}) {
             for (int senders : {1, 4}) measure(programs, launcher, senders, deliveries);
         }
+        measure_confirmed_send(programs, deliveries);
     } catch (const std::exception &error) {
         std::fprintf(stderr, "pipe delivery: %s\n", error.what());
         return 1;

@@ -8,7 +8,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,10 +28,13 @@ namespace {
 constexpr const char *kPipe = tulvak::kCommandPipePath;
 // Well inside one atomic pipe write and one reader's line.
 constexpr std::size_t kLongestSelection = 32;
-// A read of the pipe wakes the wait through inotify; these bound the wait
-// where it cannot (no inotify, say), and stand in for a wakeup lost.
-constexpr int kWatchedCheckMs = 100;
-constexpr int kUnwatchedCheckMs = 5;
+// Nothing wakes a writer when its line is read, so the wait looks at the
+// pipe: often at first, when the session is reading, then less and less, so
+// that a wait on a stuck session costs next to nothing. (An inotify watch
+// would wake it, but closing one takes milliseconds.)
+constexpr long kFirstCheckNs = 50L * 1000;
+constexpr long kFastChecksNs = 5L * 1000 * 1000;
+constexpr long kLongestCheckNs = 20L * 1000 * 1000;
 
 enum Status { kSent = 0, kNotDelivered = 1, kBadUsage = 2 };
 
@@ -72,7 +74,8 @@ int open_session_pipe(double deadline, bool timed) {
             return -1;
         }
         if (seconds_now() >= deadline) {
-            std::fprintf(stderr, "tulvak: no pipe-driven session is reading %s%s\n", kPipe, timed ? " (timed out)" : "");
+            std::fprintf(stderr, "tulvak: no pipe-driven session is reading %s%s\n", kPipe,
+                         timed ? " (timed out)" : "");
             return -1;
         }
         const timespec pause{0, 10L * 1000 * 1000};
@@ -89,21 +92,11 @@ struct Pending {
 
 class Sender {
 public:
-    Sender(int fd, bool timed, double timeout_seconds)
-        : fd_(fd), timed_(timed), timeout_seconds_(timeout_seconds), watch_(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {
-        char own_pipe[32];
-        std::snprintf(own_pipe, sizeof own_pipe, "/proc/self/fd/%d", fd_);
-        if (watch_ >= 0 && inotify_add_watch(watch_, own_pipe, IN_ACCESS) < 0) {
-            close(watch_);
-            watch_ = -1;
-        }
+    Sender(int fd, bool timed, double timeout_seconds) : fd_(fd), timed_(timed), timeout_seconds_(timeout_seconds) {
         // Bytes already waiting came from someone else.
         others_seen_ = unread_bytes() > 0;
     }
-    ~Sender() {
-        close(fd_);
-        if (watch_ >= 0) close(watch_);
-    }
+    ~Sender() { close(fd_); }
     Sender(const Sender &) = delete;
     Sender &operator=(const Sender &) = delete;
 
@@ -144,10 +137,12 @@ public:
         }
     }
 
-    double deadline_from_now() const { return timed_ ? seconds_now() + timeout_seconds_ : INFINITY; }
-
 private:
-    int unread_bytes() const {
+    // A selection streamed from standard input gets the whole timeout from
+    // when it was read: time spent waiting for the farm is not the session's.
+    [[nodiscard]] double deadline_from_now() const { return timed_ ? seconds_now() + timeout_seconds_ : INFINITY; }
+
+    [[nodiscard]] int unread_bytes() const {
         int unread = 0;
         return ioctl(fd_, FIONREAD, &unread) == 0 ? unread : 0;
     }
@@ -187,6 +182,8 @@ private:
     Status confirm(Pending words, double deadline) {
         bool held = true;
         int last_unread = unread_bytes();
+        long check_ns = kFirstCheckNs;
+        long waited_ns = 0;
         for (;;) {
             const int unread = unread_bytes();
             if (unread == 0) return kSent;
@@ -195,17 +192,16 @@ private:
             if (!held) return let_go(unread_lines_of(words));
             const double left = deadline - seconds_now();
             if (left <= 0) return timed_out(unread_lines_of(words));
-            const int check_ms = watch_ >= 0 ? kWatchedCheckMs : kUnwatchedCheckMs;
-            pollfd waits[] = {{fd_, 0, 0}, {watch_, POLLIN, 0}};
-            poll(waits, watch_ >= 0 ? 2 : 1, left * 1000 < check_ms ? static_cast<int>(left * 1000) + 1 : check_ms);
-            held = (waits[0].revents & (POLLERR | POLLHUP)) == 0;
-            if ((waits[1].revents & POLLIN) != 0) drain_watch();
-        }
-    }
-
-    void drain_watch() {
-        char events[256];
-        while (read(watch_, events, sizeof events) > 0) {
+            if (waited_ns < kFastChecksNs) {
+                waited_ns += check_ns;
+            } else if (check_ns < kLongestCheckNs) {
+                check_ns *= 2;
+            }
+            const timespec check{0,
+                                 left * 1e9 < static_cast<double>(check_ns) ? static_cast<long>(left * 1e9) : check_ns};
+            pollfd reader_gone{fd_, 0, 0};
+            ppoll(&reader_gone, 1, &check, nullptr);
+            held = (reader_gone.revents & (POLLERR | POLLHUP)) == 0;
         }
     }
 
@@ -222,7 +218,7 @@ private:
         return lines;
     }
 
-    const char *up_to() const { return others_seen_ ? "up to " : ""; }
+    [[nodiscard]] const char *up_to() const { return others_seen_ ? "up to " : ""; }
 
     Status let_go(int unread) {
         std::fprintf(stderr, "tulvak: the session stopped reading; %s%d of %d selections were not read\n", up_to(),
@@ -241,7 +237,6 @@ private:
     int fd_;
     bool timed_;
     double timeout_seconds_;
-    int watch_;
     bool others_seen_ = false;
     int sent_ = 0;
     int attempted_ = 0;

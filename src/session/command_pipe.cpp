@@ -106,19 +106,10 @@ bool hold(const char *path) {
     return true;
 }
 
-// A relay script run while no session held the old pipe is blocked in its
-// open; opening the pipe for reading lets it finish. Nothing of a pipe that
-// a live session holds is touched: its senders are not blocked.
-int open_for_stranded_senders() {
-    struct stat standing;
-    return open_and_lock(kCommandPipePath, standing);
-}
-
 // What the released senders write was meant for a session that is gone: it
 // is read and dropped, never acted on. Closing before they have written would
 // kill them with SIGPIPE, so this waits until every one has closed the pipe.
 void drop_what_stranded_senders_write(int fd) {
-    if (fd < 0) return;
     char sink[128];
     for (int waited = 0; waited < kStrandedSendersMs; waited += kStrandedSliceMs) {
         ssize_t count;
@@ -128,34 +119,48 @@ void drop_what_stranded_senders_write(int fd) {
         pollfd ready{fd, POLLIN, 0};
         poll(&ready, 1, kStrandedSliceMs);
     }
-    close(fd);
 }
 
-void remove_empty_directory(const char *path) {
-    // Only an empty directory is taken away, never anything inside one.
-    rmdir(path);
+// The old pipe, moved off the path: a relay script run while no session held
+// it is blocked in its open, and opening it for reading lets the script
+// finish. Nothing of a pipe that a live session holds is touched: its
+// senders are not blocked, and it sees that the path has moved on.
+void retire(const char *old_name) {
+    struct stat standing;
+    const int fd = open_and_lock(old_name, standing);
+    if (fd >= 0) {
+        drop_what_stranded_senders_write(fd);
+        close(fd);
+    }
+    unlink(old_name);
 }
 
-// The pipe is made and locked under a name of its own and then renamed into
-// place, so no other session can take it up between its making and its lock.
-// The rename replaces a link itself, never its target.
+// The new pipe is made and locked under a name of its own and then swapped
+// with whatever stands at the path, so no other session can take it up
+// between its making and its lock, and no sender can reach the old pipe
+// once it is off the path. A link is swapped itself, never its target; a
+// directory only goes if it is empty, never anything inside one.
 bool make_and_hold_pipe() {
-    char temporary[sizeof kCommandPipeTemplate];
-    std::memcpy(temporary, kCommandPipeTemplate, sizeof temporary);
-    const int placeholder = mkostemp(temporary, O_CLOEXEC);
+    char name[sizeof kCommandPipeTemplate];
+    std::memcpy(name, kCommandPipeTemplate, sizeof name);
+    const int placeholder = mkostemp(name, O_CLOEXEC);
     if (placeholder < 0) return false;
     close(placeholder);
-    unlink(temporary);
-    if (mkfifo(temporary, kCommandPipeMode) != 0) return false;
-    if (hold(temporary)) {
-        if (rename(temporary, kCommandPipePath) == 0) return true;
-        if (errno == EISDIR) {
-            remove_empty_directory(kCommandPipePath);
-            if (rename(temporary, kCommandPipePath) == 0) return true;
+    unlink(name);
+    if (mkfifo(name, kCommandPipeMode) != 0) return false;
+    struct stat standing;
+    const bool directory = lstat(kCommandPipePath, &standing) == 0 && S_ISDIR(standing.st_mode);
+    if (hold(name) && (!directory || rmdir(kCommandPipePath) == 0)) {
+        if (renameat2(AT_FDCWD, name, AT_FDCWD, kCommandPipePath, RENAME_EXCHANGE) == 0) {
+            retire(name);
+            return true;
         }
-        release_command_pipe();
+        // Nothing stood at the path, or its file system cannot swap: then a
+        // sender blocked on the old pipe stays blocked.
+        if (rename(name, kCommandPipePath) == 0) return true;
     }
-    unlink(temporary);
+    release_command_pipe();
+    unlink(name);
     return false;
 }
 
@@ -189,9 +194,7 @@ int CreatePipeFile() {
     // A sender still holding the old pipe must not reach the new one.
     tulvak::release_command_pipe();
     tulvak::taken_over = false;
-    const int stranded = tulvak::open_for_stranded_senders();
     const bool made = tulvak::make_and_hold_pipe();
-    tulvak::drop_what_stranded_senders_write(stranded);
     tulvak::write_line(made ? "make tulvak fifo OK " : "failed to make tulvak fifo ");
     return made ? 1 : 0;
 }
