@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,6 +38,7 @@ constexpr int kStrandedSliceMs = 10;
 struct HeldPipe {
     int read_fd = -1;
     int write_fd = -1;
+    int moved_watch = -1;
     struct stat file {};
 };
 
@@ -72,37 +74,56 @@ int open_named_pipe(const char *path, int access, const struct stat &expected) {
     return fd;
 }
 
+// Set when the pipe last looked at was locked by another session.
+bool locked_by_another = false;
+
 // The lock lives with the open read end, so it goes when the session closes
-// it, however the session ends. False with EWOULDBLOCK: a session holds it.
+// it, however the session ends.
 bool lock_for_this_session(int fd) {
     int locked;
     do locked = flock(fd, LOCK_EX | LOCK_NB);
     while (locked != 0 && errno == EINTR);
+    locked_by_another = locked != 0 && errno == EWOULDBLOCK;
     return locked == 0;
 }
 
 // The read end of the named pipe at `path`, locked for this session.
-int open_and_lock(const char *path, struct stat &standing) {
+int open_and_lock(const char *path) {
+    locked_by_another = false;
+    struct stat standing;
     if (lstat(path, &standing) != 0 || !S_ISFIFO(standing.st_mode)) return -1;
     const int fd = open_named_pipe(path, O_RDONLY, standing);
     if (fd < 0 || lock_for_this_session(fd)) return fd;
-    const int why = errno;
     close(fd);
-    errno = why;
     return -1;
 }
 
+// A newer session swaps its pipe into the path: this wakes the wait at once,
+// while that session still holds its pipe, rather than at the next look at
+// the path, by which time it may have ended. Where inotify cannot be had,
+// the look once a second remains.
+int watch_for_move(int fd) {
+    const int watch = above_standard_streams(inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    char own_pipe[32];
+    std::snprintf(own_pipe, sizeof own_pipe, "/proc/self/fd/%d", fd);
+    if (watch >= 0 && inotify_add_watch(watch, own_pipe, IN_MOVE_SELF) < 0) {
+        close(watch);
+        return -1;
+    }
+    return watch;
+}
+
 bool hold(const char *path) {
-    struct stat standing;
-    const int read_fd = open_and_lock(path, standing);
+    const int read_fd = open_and_lock(path);
     if (read_fd < 0) return false;
+    struct stat file;
     // Opened only after the read end, so it cannot block.
-    const int write_fd = open_named_pipe(path, O_WRONLY, standing);
+    const int write_fd = fstat(read_fd, &file) == 0 ? open_named_pipe(path, O_WRONLY, file) : -1;
     if (write_fd < 0) {
         close(read_fd);
         return false;
     }
-    held = {read_fd, write_fd, standing};
+    held = {read_fd, write_fd, watch_for_move(read_fd), file};
     return true;
 }
 
@@ -126,8 +147,7 @@ void drop_what_stranded_senders_write(int fd) {
 // finish. Nothing of a pipe that a live session holds is touched: its
 // senders are not blocked, and it sees that the path has moved on.
 void retire(const char *old_name) {
-    struct stat standing;
-    const int fd = open_and_lock(old_name, standing);
+    const int fd = open_and_lock(old_name);
     if (fd >= 0) {
         drop_what_stranded_senders_write(fd);
         close(fd);
@@ -170,18 +190,27 @@ bool hold_command_pipe() {
     release_command_pipe();
     if (taken_over) return false;
     if (hold(kCommandPipePath)) return true;
-    taken_over = errno == EWOULDBLOCK;
+    taken_over = locked_by_another;
     return false;
 }
 
 void release_command_pipe() {
     if (held.read_fd >= 0) close(held.read_fd);
     if (held.write_fd >= 0) close(held.write_fd);
+    if (held.moved_watch >= 0) close(held.moved_watch);
     held = HeldPipe{};
     forget_pipe_input();
 }
 
 int command_pipe_descriptor() { return held.read_fd; }
+
+int command_pipe_move_watch() { return held.moved_watch; }
+
+void clear_command_pipe_move_watch() {
+    char events[256];
+    while (read(held.moved_watch, events, sizeof events) > 0) {
+    }
+}
 
 bool command_pipe_still_named() {
     struct stat standing;

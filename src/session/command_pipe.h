@@ -18,6 +18,10 @@ void release_command_pipe();
 // The held pipe's descriptor, or -1.
 int command_pipe_descriptor();
 
+// Readable once the held pipe has been moved off its name, or -1.
+int command_pipe_move_watch();
+void clear_command_pipe_move_watch();
+
 // False once the path names something other than the pipe we hold.
 bool command_pipe_still_named();
 

@@ -99,9 +99,11 @@ Selection report_no_pipe() {
 
 // True when a line already begun has been followed by silence: that ends it.
 bool silence_ended_line(int fd) {
-    pollfd ready{fd, POLLIN, 0};
-    const int events = poll(&ready, 1, line.started ? kQuietMs : kCheckMs);
+    pollfd waits[] = {{fd, POLLIN, 0}, {command_pipe_move_watch(), POLLIN, 0}};
+    const int events = poll(waits, 2, line.started ? kQuietMs : kCheckMs);
     if (events < 0 && errno != EINTR) release_command_pipe();
+    // The pipe moved: the loop looks at the path before it reads again.
+    if ((waits[1].revents & POLLIN) != 0) clear_command_pipe_move_watch();
     return events == 0 && line.started;
 }
 
