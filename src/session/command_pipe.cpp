@@ -78,13 +78,14 @@ int open_named_pipe(const char *path, int access, const struct stat &expected) {
 bool locked_by_another = false;
 
 // The lock lives with the open read end, so it goes when the session closes
-// it, however the session ends.
+// it, however the session ends. Where the file system has no locks, the
+// pipe is used unlocked rather than not at all.
 bool lock_for_this_session(int fd) {
     int locked;
     do locked = flock(fd, LOCK_EX | LOCK_NB);
     while (locked != 0 && errno == EINTR);
     locked_by_another = locked != 0 && errno == EWOULDBLOCK;
-    return locked == 0;
+    return !locked_by_another;
 }
 
 // The read end of the named pipe at `path`, locked for this session.
