@@ -41,9 +41,15 @@ unit: build
 $(SANITIZE_DIR)/CMakeCache.txt:
 	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTULVAK_SANITIZE=ON
 
+# Every process the tests start writes its sanitizer reports to files, so a
+# finding in a child that no test watches still fails the run.
+REPORTS = $(abspath $(SANITIZE_DIR))/sanitizer-reports
 sanitize: $(SANITIZE_DIR)/CMakeCache.txt
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
-	tests/checks/sanitize.sh $(SANITIZE_DIR) $(JOBS)
+	rm -rf $(REPORTS) && mkdir $(REPORTS)
+	ASAN_OPTIONS=log_path=$(REPORTS)/asan:detect_leaks=1 UBSAN_OPTIONS=log_path=$(REPORTS)/ubsan:print_stacktrace=1 \
+		ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(JOBS) || { cat $(REPORTS)/* 2>/dev/null; exit 1; }
+	@if ls $(REPORTS)/* >/dev/null 2>&1; then cat $(REPORTS)/*; echo "sanitizers: the findings above" >&2; exit 1; fi
 
 # Each libFuzzer target for FUZZ_SECONDS, all at once.
 fuzz:
@@ -53,7 +59,7 @@ fuzz:
 	ctest --test-dir $(FUZZ_DIR) --output-on-failure --parallel 3
 
 lint: build
-	tests/checks/lint.sh $(BUILD_DIR) $(JOBS)
+	cmake/lint.sh $(BUILD_DIR) $(JOBS)
 
 # Line coverage of the library by the whole test suite.
 $(COVERAGE_DIR)/CMakeCache.txt:

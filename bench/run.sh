@@ -38,6 +38,6 @@ rm -f "$programs/stripped.so"
 
 "$programs/console_throughput" "$programs/session_host" "$programs/console_floor" \
     "$programs/libstdio_recorder.so" "$programs/liballocation_counter.so"
-"$programs/pipe_delivery" "$programs/session_host" "$programs/pipe_floor_reader" \
-    "$programs/confirmed_floor_sender" "$sender" \
+python3 "$(dirname "$0")/../tests/harness.py" "$programs/pipe_delivery" "$programs/session_host" \
+    "$programs/pipe_floor_reader" "$programs/confirmed_floor_sender" "$sender" \
     "$programs/liballocation_counter.so"

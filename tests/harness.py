@@ -1,0 +1,251 @@
+"""What the tests share: the programs as built (under the emulator in a cross
+build), a private /Customer for each test, processes whose whole group ends
+with the test, and transcripts (data/sessions.txt) replayed byte for byte."""
+import codecs, ctypes, os, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
+
+EMULATOR = os.environ.get('TULVAK_EMULATOR', '').split()
+HOST = EMULATOR + [os.environ.get('TULVAK_HOST', 'tulvak')]
+PROBE = EMULATOR + [os.environ.get('TULVAK_PROBE', 'probe')]
+DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'data')
+PIPE = '/Customer/tulvakpipe'
+CONSOLE_ASK, PIPE_ASK = '\nTULVAK_SYSTEM_TYPE_BRAMBLEON\nSelect :', '\nTULVAK_SYSTEM_TYPE_VUNE\n'
+REPORT = 'pipe file open failed! \nAUTO TEST READ FAIL.........Break\n'
+CLOSED = {'stdin=closed': '<&-', 'stdout=closed': '>&-', 'stdout=full': '>/dev/full'}
+libc = ctypes.CDLL(None, use_errno=True)
+
+
+def private_mounts():
+    """Runs this process again in a mount namespace of its own: as root, or as
+    root of a user namespace where root may not mount."""
+    if not os.environ.get('TULVAK_PRIVATE'):
+        os.environ['TULVAK_PRIVATE'] = '1'
+        if os.geteuid() == 0:
+            os.makedirs('/Customer', exist_ok=True)  # the empty mount point is all the machine keeps
+        for flags in ('-m', '-rm'):
+            if subprocess.run(['unshare', flags, 'true'], stderr=subprocess.DEVNULL).returncode == 0:
+                os.execvp('unshare', ['unshare', flags, *sys.orig_argv])
+        sys.exit('no private mount namespace: the tests need root or unprivileged user namespaces')
+
+
+def mount(source, target, fstype=None, flags=0, options='size=16m'):
+    if libc.mount(source.encode(), target.encode(), fstype and fstype.encode(), flags, options.encode()):
+        raise OSError(ctypes.get_errno(), 'mount ' + target)
+
+
+def until(condition, what, seconds=10):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        assert time.monotonic() < deadline, what()
+        time.sleep(0.005)
+
+
+def typed(data):
+    """A file of data, to be a program's standard input."""
+    keyboard = tempfile.TemporaryFile()
+    keyboard.write(data.encode('latin-1'))
+    keyboard.seek(0)
+    return keyboard
+
+
+class Process:
+    """A program left running while the test acts; its output so far can be read at any time."""
+
+    def __init__(self, test, argv, stdin=subprocess.DEVNULL, **options):
+        self.files = [tempfile.TemporaryFile() for _ in range(2)]
+        options = {'stdout': self.files[0], 'stderr': self.files[1], **options}
+        self.popen = subprocess.Popen(argv, stdin=stdin, start_new_session=True, **options)
+        test.addCleanup(self.kill)
+
+    def kill(self):
+        try:
+            os.killpg(self.popen.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        self.popen.wait()
+        [file.close() for file in self.files]
+
+    out = property(lambda self: os.pread(self.files[0].fileno(), 1 << 24, 0).decode('latin-1'))
+    err = property(lambda self: os.pread(self.files[1].fileno(), 1 << 24, 0).decode('latin-1'))
+
+    def wait_for(self, text, seconds=10):
+        until(lambda: text in self.out, lambda: f'{text!r} never came; output so far:\n{self.out}', seconds)
+
+    def finish(self, seconds=60):
+        return self.popen.wait(seconds)
+
+    def cpu(self):
+        fields = open(f'/proc/{self.popen.pid}/stat').read().rsplit(')', 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
+
+
+def write_pipe(data, path=PIPE):
+    """All of data into the pipe once a session holds it, however much it takes at a time."""
+    opened = []
+
+    def try_open():
+        try:
+            opened.append(os.open(path, os.O_WRONLY | os.O_NONBLOCK))
+        except OSError:
+            pass
+        return opened
+
+    until(try_open, lambda: 'no session holds ' + path)
+    os.set_blocking(opened[0], True)
+    try:
+        os.write(opened[0], data.encode('latin-1'))
+    except BrokenPipeError:
+        pass  # the session ended before it took everything: its output tells
+    os.close(opened[0])
+
+
+MENUS = {}
+for row in open(os.path.join(DATA, 'menus.tsv')):
+    if not row.startswith('#'):
+        title, number, label, action = row.rstrip('\n').split('\t')
+        MENUS.setdefault(title, []).append((int(number), label, action))
+
+
+def frame(title):
+    items = ''.join(f'({number}) {label}\n' for number, label, _ in MENUS[title])
+    return f'\n{"=" * 36}\n{items}(99) EXIT\n{"=" * 36}\nPlease input the item number:'
+
+
+def text(written):
+    return codecs.decode(re.sub(r'\{(\d+)\*([^}]*)\}', lambda m: m[2] * int(m[1]), written), 'unicode_escape')
+
+
+def snapshot():
+    """Every path in /Customer, with the text of a small file."""
+    paths = [os.path.join(folder, name) for folder, folders, files in os.walk('/Customer') for name in folders + files]
+    small = lambda path: stat.S_ISREG(os.lstat(path).st_mode) and os.path.getsize(path) < 64
+    return sorted(path[10:] + ('=' + open(path).read() if small(path) else '') for path in paths)
+
+
+class Transcript:
+    def __init__(self, header, lines=()):
+        self.header, self.lines = header, list(lines)
+        self.platforms = [word for word in header.partition(':')[0].split() if '=' not in word]
+        self.flags = [word for word in header.partition(':')[0].split() if '=' in word]
+
+    def part(self, kind):
+        return [text(line[2:]) for line in self.lines if line[0] == kind]
+
+    def render(self, pipe):
+        sent, out, err = [], ['make tulvak fifo OK \n' if pipe and not self.part('$') else ''], []
+        for line in self.lines:
+            if line[0] == '[':
+                title, said = line[1:].split('] ', 1) if '] ' in line else (line[1:-1], '')
+                out.append(frame(title) + (PIPE_ASK if pipe else CONSOLE_ASK))
+                sent.append(text(said[:-2]) if said.endswith('^D') else text(said) + '\n')
+                out.append('get command ' + sent[-1].split('\0')[0][:128] + '\n' if pipe else '')
+            else:
+                {'<': sent, '>': out, '!': err}.get(line[0], []).append(text(line[2:]) + '\n' * (line[0] != '>'))
+        return ''.join(sent), ''.join(out), ''.join(err)
+
+
+def transcripts(name):
+    cases = []
+    for line in open(os.path.join(DATA, name)):
+        if line.startswith('== '):
+            cases.append(Transcript(line[3:].rstrip('\n')))
+        elif line.strip() and not line.startswith('#'):
+            cases[-1].lines.append(line.rstrip('\n'))
+    return cases
+
+
+def walk():
+    """One session through every menu: each item in turn, numbers that name no item, then EXIT."""
+    lines = []
+
+    def visit(title):
+        for number, _, action in MENUS[title]:
+            lines.append(f'[{title}] {number}')
+            if action.startswith('opens '):
+                visit(action[6:])
+            else:
+                lines.append(('! ' if '(' in action else '> ') + action)
+        lines.extend(f'[{title}] {n}' for n in (0, -1, len(MENUS[title]) + 1, 98, 100, 99))
+
+    visit('Main Menu')
+    return Transcript('console pipe send memcheck: every menu and item', lines)
+
+
+class Test(unittest.TestCase):
+    maxDiff = None
+
+    def setUp(self):
+        self.fresh_customer()
+
+    def fresh_customer(self):
+        mount('tulvak-test', '/Customer', 'tmpfs')
+        self.addCleanup(libc.umount2, b'/Customer', 2)
+
+    def start(self, argv, **options):
+        return Process(self, argv, **options)
+
+    def run_program(self, argv, data='', seconds=60):
+        program = self.start(argv, stdin=typed(data))
+        status = program.finish(seconds)
+        return program.out, program.err, status
+
+    def send(self, *selections):
+        self.assertEqual(self.run_program(HOST + ['send', '--timeout', '5', *selections])[1:], ('', 0))
+
+    def relay(self, selection):
+        """A selection as farms send it: the relay script run by sh in /Customer."""
+        return self.run_program(['sh', '-c', 'cd /Customer && sh tulvak.sh "$1"', 'relay', selection])
+
+    def pipe_session(self, **options):
+        session = self.start(HOST + ['--pipe'], **options)
+        session.wait_for(PIPE_ASK)
+        return session
+
+    def expect_idle(self, session, seconds=2):
+        """Waiting costs next to no processor time and opens nothing in /Customer."""
+        watch = libc.inotify_init1(os.O_NONBLOCK | os.O_CLOEXEC)
+        libc.inotify_add_watch(watch, b'/Customer', 0x38)  # opened, or closed after reading or writing
+        before = session.cpu()
+        time.sleep(seconds)
+        self.assertLess(session.cpu() - before, 0.2, 'the session spins while it waits')
+        self.assertRaises(BlockingIOError, os.read, watch, 4096)
+        os.close(watch)
+
+    def replay(self, case, platform):
+        program = shlex.split(case.part('$')[0]) if case.part('$') else []
+        pipe = platform not in ('console', 'memcheck') and not program
+        sent, out, err = case.render(pipe)
+        argv = {'tulvak': HOST, 'probe': PROBE}[program[0]] + program[1:] if program else HOST + ['--pipe'] * pipe
+        argv = os.environ['TULVAK_VALGRIND'].split() + argv if platform == 'memcheck' else argv
+        if case.flags:
+            argv = ['sh', '-c', 'exec "$@" ' + ' '.join(CLOSED[flag] for flag in case.flags), 'sh', *argv]
+        self.fresh_customer()  # the only pipe a sender can find is this session's
+        for command in case.part('%'):
+            subprocess.run(['sh', '-c', command], cwd='/Customer', stderr=subprocess.DEVNULL)
+        session = self.start(argv, stdin=typed('' if pipe else sent))
+        if pipe:
+            sender = threading.Thread(target=self.deliver, args=(sent, platform))
+            sender.start()
+            self.addCleanup(sender.join)
+        self.assertEqual(session.finish(), int((case.part('=') or ['0'])[0]))
+        if not any(flag.startswith('stdout') for flag in case.flags):
+            self.assertEqual(session.out, out)
+        self.assertEqual(session.err, err)
+        if case.part('@') or case.part('%'):
+            self.assertEqual(snapshot(), sorted(case.part('@')))
+
+    def deliver(self, sent, platform):
+        if platform == 'relay':
+            write_pipe('')  # waits for the session: until then the script would write a plain file
+            [self.relay(line) for line in sent.splitlines()]
+        elif platform == 'send':
+            self.run_program(HOST + ['send', '--timeout', '10', '-'], sent)
+        else:
+            write_pipe(sent)
+
+
+if __name__ == '__main__':
+    # harness.py PROGRAM [ARG...] runs PROGRAM with a /Customer of its own.
+    private_mounts()
+    mount('tulvak-test', '/Customer', 'tmpfs')
+    os.execvp(sys.argv[1], sys.argv[1:])
+private_mounts()
