@@ -185,20 +185,29 @@ bool make_and_hold_pipe() {
     return false;
 }
 
+void close_pipe(const HeldPipe &pipe) {
+    if (pipe.read_fd >= 0) close(pipe.read_fd);
+    if (pipe.write_fd >= 0) close(pipe.write_fd);
+    if (pipe.moved_watch >= 0) close(pipe.moved_watch);
+}
+
 }  // namespace
 
 bool hold_command_pipe() {
-    release_command_pipe();
-    if (taken_over) return false;
-    if (hold(kCommandPipePath)) return true;
-    taken_over = locked_by_another;
-    return false;
+    // The pipe held so far is let go only once the path has been looked at:
+    // closing its watch takes milliseconds, long enough for a short newer
+    // session to end and leave its pipe unheld, to be taken up as if by hand.
+    const HeldPipe previous = held;
+    held = HeldPipe{};
+    const bool holding = !taken_over && hold(kCommandPipePath);
+    taken_over = taken_over || (!holding && locked_by_another);
+    close_pipe(previous);
+    forget_pipe_input();
+    return holding;
 }
 
 void release_command_pipe() {
-    if (held.read_fd >= 0) close(held.read_fd);
-    if (held.write_fd >= 0) close(held.write_fd);
-    if (held.moved_watch >= 0) close(held.moved_watch);
+    close_pipe(held);
     held = HeldPipe{};
     forget_pipe_input();
 }

@@ -128,7 +128,7 @@ Selection read_pipe_selection() {
         // hand), lines sent there are not ours; those left in the old pipe
         // stay unread, so their senders learn that they were not.
         if (!line.started && !command_pipe_still_named()) {
-            release_command_pipe();
+            hold_command_pipe();
             continue;
         }
         const Taken taken = take_line(fd);
