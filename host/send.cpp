@@ -286,7 +286,7 @@ int send_selections(int argc, char **argv) {
     for (int i = first; i < argc;) {
         int end = i;
         while (end < argc && std::strcmp(argv[end], "-") != 0) ++end;
-        Status status = sender.send_and_confirm({argv + i, end - i}, read_deadline);
+        Status status = end > i ? sender.send_and_confirm({argv + i, end - i}, read_deadline) : kSent;
         if (status == kSent && end < argc) status = sender.send_standard_input();
         if (status != kSent) return status;
         i = end + 1;
