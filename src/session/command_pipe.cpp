@@ -38,11 +38,16 @@ constexpr int kStrandedSliceMs = 10;
 struct HeldPipe {
     int read_fd = -1;
     int write_fd = -1;
-    int moved_watch = -1;
+    int moved_watch = -1;  // in move_watcher
     struct stat file {};
 };
 
 HeldPipe held;
+
+// One inotify instance for the life of the process, watching the held pipe:
+// closing one takes the kernel milliseconds, too long to pay at every
+// session's end, where adding and removing a watch costs microseconds.
+int move_watcher = -1;
 
 // Set once a newer session holds the pipe at the path: whatever is sent there
 // is meant for that session, so this one never reads from the path again.
@@ -104,14 +109,10 @@ int open_and_lock(const char *path) {
 // the path, by which time it may have ended. Where inotify cannot be had,
 // the look once a second remains.
 int watch_for_move(int fd) {
-    const int watch = above_standard_streams(inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    if (move_watcher < 0) move_watcher = above_standard_streams(inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
     char own_pipe[32];
     std::snprintf(own_pipe, sizeof own_pipe, "/proc/self/fd/%d", fd);
-    if (watch >= 0 && inotify_add_watch(watch, own_pipe, IN_MOVE_SELF) < 0) {
-        close(watch);
-        return -1;
-    }
-    return watch;
+    return move_watcher < 0 ? -1 : inotify_add_watch(move_watcher, own_pipe, IN_MOVE_SELF);
 }
 
 bool hold(const char *path) {
@@ -188,19 +189,20 @@ bool make_and_hold_pipe() {
 void close_pipe(const HeldPipe &pipe) {
     if (pipe.read_fd >= 0) close(pipe.read_fd);
     if (pipe.write_fd >= 0) close(pipe.write_fd);
-    if (pipe.moved_watch >= 0) close(pipe.moved_watch);
+    if (pipe.moved_watch >= 0) inotify_rm_watch(move_watcher, pipe.moved_watch);
 }
 
 }  // namespace
 
 bool hold_command_pipe() {
-    // The pipe held so far is let go only once the path has been looked at:
-    // closing its watch takes milliseconds, long enough for a short newer
-    // session to end and leave its pipe unheld, to be taken up as if by hand.
-    const HeldPipe previous = held;
+    // The pipe held so far is let go only once the path has been looked at, so
+    // that no moment passes without a pipe held or the path's lock tested.
+    HeldPipe previous = held;
     held = HeldPipe{};
     const bool holding = !taken_over && hold(kCommandPipePath);
     taken_over = taken_over || (!holding && locked_by_another);
+    // Taken up again, the same pipe has the same watch.
+    if (previous.moved_watch == held.moved_watch) previous.moved_watch = -1;
     close_pipe(previous);
     forget_pipe_input();
     return holding;
@@ -214,11 +216,11 @@ void release_command_pipe() {
 
 int command_pipe_descriptor() { return held.read_fd; }
 
-int command_pipe_move_watch() { return held.moved_watch; }
+int command_pipe_move_watch() { return held.moved_watch >= 0 ? move_watcher : -1; }
 
 void clear_command_pipe_move_watch() {
     char events[256];
-    while (read(held.moved_watch, events, sizeof events) > 0) {
+    while (read(move_watcher, events, sizeof events) > 0) {
     }
 }
 
