@@ -1,7 +1,9 @@
 // Pipe delivery: the time from the start of each delivery (the relay script
-// or `tulvak send` being started) to the driver call it causes, against the
-// same deliveries into the floor reader, and how many never arrive. Runs in
-// a mount namespace of its own with a fresh /Customer, as the tests do.
+// or `send` being started) to the driver call it causes, against the same
+// deliveries into the floor reader, and how many never arrive; and the time
+// from starting `send` to its confirmed exit, against a minimal C sender that
+// waits the same way. Runs in a mount namespace of its own with a fresh
+// /Customer, as the tests do.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -41,8 +43,9 @@ std::string read_file(const std::string &path) {
 struct Programs {
     std::string session_host;
     std::string floor_reader;
-    std::string sender;   // the tulvak host program, for `tulvak send`
-    std::string counter;  // preload that counts heap allocations
+    std::string floor_sender;  // writes one line and waits for the pipe to empty
+    std::string sender;        // the program whose `send` is measured
+    std::string counter;       // preload that counts heap allocations
 };
 
 enum class Launcher { relay_script, send_command };
@@ -50,6 +53,9 @@ enum class Launcher { relay_script, send_command };
 // The session and the floor reader take the same deliveries in alternating
 // rounds, so a drift of the machine's speed falls on both alike.
 constexpr int kRounds = 5;
+// Sends one after another are short and feel the machine's load the more: so
+// shorter rounds, more of them.
+constexpr int kConfirmedRounds = 20;
 // Far beyond any delivery seen; a selection not called by then is lost.
 constexpr auto kLostAfter = std::chrono::seconds(3);
 
@@ -187,6 +193,8 @@ struct Latencies {
     int lost = 0;
 };
 
+std::string sender_name(const Programs &programs) { return programs.sender.substr(programs.sender.rfind('/') + 1); }
+
 std::vector<std::string> delivery_command(const Programs &programs, Launcher launcher, int item) {
     if (launcher == Launcher::relay_script) return {"sh", "tulvak.sh", std::to_string(item)};
     return {programs.sender, "send", std::to_string(item)};
@@ -234,7 +242,7 @@ void measure(const Programs &programs, Launcher launcher, int senders, int deliv
         append(session, run_round(programs, false, launcher, senders, deliveries / kRounds));
         append(floor, run_round(programs, true, launcher, senders, deliveries / kRounds));
     }
-    const std::string how = std::string(launcher == Launcher::relay_script ? "relay script" : "tulvak send") +
+    const std::string how = (launcher == Launcher::relay_script ? "relay script" : sender_name(programs) + " send") +
                             (senders > 1 ? ", " + std::to_string(senders) + " concurrent senders" : "");
     const struct {
         const char *name;
@@ -250,6 +258,48 @@ void measure(const Programs &programs, Launcher launcher, int senders, int deliv
     const int sent = deliveries / kRounds / senders * senders * kRounds;
     bench::print_row("pipe delivery, " + how + ": lost", std::to_string(session.lost) + " of " + std::to_string(sent),
                      std::to_string(floor.lost) + " of " + std::to_string(sent), NAN, "0");
+}
+
+// From starting `send N` to its exit, which comes once the reader has taken
+// the line; each send waits for the driver call of the one before it.
+void measure_confirmed_send(const Programs &programs, int deliveries) {
+    Latencies session, floor;
+    for (int round = 0; round < kConfirmedRounds; ++round) {
+        for (const bool into_floor : {false, true}) {
+            Round reader(programs, into_floor, 1);
+            Latencies &into = into_floor ? floor : session;
+            const std::string item = std::to_string(item_of_sender(0));
+            const std::vector<std::string> command = into_floor
+                                                         ? std::vector<std::string>{programs.floor_sender, item}
+                                                         : std::vector<std::string>{programs.sender, "send", item};
+            for (int i = 0; i < deliveries / kConfirmedRounds; ++i) {
+                const int64_t start = monotonic_ns();
+                const int status = wait_for(spawn(command, -1));
+                const int64_t end = monotonic_ns();
+                if (status != 0 || reader.arrival_of_next(0) < 0) {
+                    ++into.lost;
+                } else {
+                    into.ms.push_back(static_cast<double>(end - start) / 1e6);
+                }
+            }
+            reader.end();
+        }
+    }
+    const std::string how = sender_name(programs) + " send N, start to confirmed exit";
+    const struct {
+        const char *name;
+        double q;
+        const char *target;
+    } figures[] = {{"p50", 0.5, "<= 1.2"}, {"p99", 0.99, "<= 2"}};
+    for (const auto &figure : figures) {
+        const double measured = bench::quantile(session.ms, figure.q);
+        const double base = bench::quantile(floor.ms, figure.q);
+        bench::print_row(how + ": " + figure.name, bench::format("%.3f ms", measured),
+                         bench::format("%.3f ms (C sender, C reader)", base), measured / base, figure.target);
+    }
+    const std::string sent = " of " + std::to_string(deliveries / kConfirmedRounds * kConfirmedRounds);
+    bench::print_row(how + ": not confirmed", std::to_string(session.lost) + sent, std::to_string(floor.lost) + sent,
+                     NAN, "0");
 }
 
 long allocations_of_session(const Programs &programs, int selections) {
@@ -279,12 +329,12 @@ void count_allocations(const Programs &programs, int selections) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 5) {
-        std::fputs("usage: pipe_delivery SESSION_HOST FLOOR_READER TULVAK_HOST COUNTER [DELIVERIES]\n", stderr);
+    if (argc < 6) {
+        std::fputs("usage: pipe_delivery SESSION_HOST FLOOR_READER FLOOR_SENDER SENDER COUNTER [DELIVERIES]\n", stderr);
         return 2;
     }
-    const Programs programs{argv[1], argv[2], argv[3], argv[4]};
-    const int deliveries = argc > 5 ? std::atoi(argv[5]) : 1000;
+    const Programs programs{argv[1], argv[2], argv[3], argv[4], argv[5]};
+    const int deliveries = argc > 6 ? std::atoi(argv[6]) : 1000;
     // The relay script names the pipe relative to where it runs; the library
     // writes the script, which the floor's deliveries run too.
     if (chdir(kCustomer) != 0) return 1;
@@ -294,6 +344,7 @@ int main(int argc, char **argv) {
         for (Launcher launcher : {Launcher::relay_script, Launcher::send_command}) {
             for (int senders : {1, 4}) measure(programs, launcher, senders, deliveries);
         }
+        measure_confirmed_send(programs, deliveries);
     } catch (const std::exception &error) {
         std::fprintf(stderr, "pipe delivery: %s\n", error.what());
         return 1;

@@ -6,7 +6,9 @@ set -eu
 build=$1
 shift
 programs=$(cd "$build" && pwd)/bench
-host=$(cd "$build" && pwd)/bin/tulvak
+# The farm's own sender where the build has one, else the development host.
+sender=$(cd "$build" && pwd)/bin/tulvakctl
+[ -x "$sender" ] || sender=$(cd "$build" && pwd)/bin/tulvak
 
 cat <<HEADER
 - machine: $(uname -m), $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1), $(nproc) cores, $(uname -sr)
@@ -36,5 +38,6 @@ rm -f "$programs/stripped.so"
 
 "$programs/console_throughput" "$programs/session_host" "$programs/console_floor" \
     "$programs/libstdio_recorder.so" "$programs/liballocation_counter.so"
-python3 "$(dirname "$0")/../tests/harness.py" "$programs/pipe_delivery" "$programs/session_host" "$programs/pipe_floor_reader" "$host" \
+python3 "$(dirname "$0")/../tests/harness.py" "$programs/pipe_delivery" "$programs/session_host" \
+    "$programs/pipe_floor_reader" "$programs/confirmed_floor_sender" "$sender" \
     "$programs/liballocation_counter.so"

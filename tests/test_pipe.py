@@ -20,6 +20,10 @@ class Pipe(harness.Test):
         self.assertIsNone(late.popen.poll())
         no_session = 'tulvak: no pipe-driven session is reading /Customer/tulvakpipe\n'
         self.assertEqual(self.run_program(HOST + ['send', '3']), ('', no_session, 1))
+        session = self.pipe_session()  # lets the script finish, and drops its selection
+        self.assertEqual(late.finish(1), 0)
+        self.send('99')
+        self.assertEqual((session.finish(10), session.out.count('get command')), (0, 1))
 
     def test_text_without_a_line_feed_is_a_selection_once_the_sender_pauses(self):
         session = self.pipe_session()
@@ -63,5 +67,5 @@ class Pipe(harness.Test):
         self.assertEqual(sent, ('', "tulvak: 'x' is not a selection number; 1 sent before it\n", 2))
         # 99 twice ends the session; the selection sent a second later finds no reader.
         sent = self.run_program(['sh', '-c', '{ echo 99 99; sleep 1; echo 3; } | "$@" send -', 'sh', *HOST])
-        self.assertEqual(sent, ('', "tulvak: the session stopped reading; 2 sent, '3' was not\n", 1))
+        self.assertEqual(sent, ('', "tulvak: the session stopped reading; 1 of 3 selections were not read\n", 1))
         self.assertEqual(session.finish(10), 0)

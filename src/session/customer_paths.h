@@ -6,10 +6,11 @@
 namespace tulvak {
 
 constexpr const char kRelayScriptPath[] = "/Customer/tulvak.sh";
-// mkstemp fills in the X's; the leading dot keeps a half-made script out of
-// the way of anyone listing the directory.
+// mkstemp fills in the X's; the leading dot keeps a half-made file out of the
+// way of anyone listing the directory.
 constexpr const char kRelayScriptTemplate[] = "/Customer/.tulvak.sh.XXXXXX";
 constexpr const char kCommandPipePath[] = "/Customer/tulvakpipe";
+constexpr const char kCommandPipeTemplate[] = "/Customer/.tulvakpipe.XXXXXX";
 // Anyone's test process may send selections.
 constexpr unsigned kCommandPipeMode = 0777;
 

@@ -1,5 +1,7 @@
-// Selections from the held command pipe: one line each, however the bytes
-// arrive, woken by the data itself rather than by polling the path.
+// Selections from the held command pipe, one line each, woken by the data
+// itself rather than by polling the path. The reader takes from the pipe no
+// more than the line it delivers, a byte at a time: what the session has not
+// acted on stays in the pipe, where its sender sees that it was not read.
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,8 +18,8 @@
 namespace tulvak {
 namespace {
 
-// One read takes at most this much, and at most this much of a line is kept.
-constexpr std::size_t kReadSize = 128;
+// At most this much of a line is kept; the rest of it is consumed and dropped.
+constexpr std::size_t kLineLimit = 128;
 // Text without a line feed (a sender using printf) is a selection once
 // nothing more has followed it for this long.
 constexpr int kQuietMs = 50;
@@ -25,13 +27,8 @@ constexpr int kQuietMs = 50;
 // and the least time between two reports that no pipe can be read.
 constexpr int kCheckMs = 1000;
 
-// Bytes read from the pipe but not yet looked at; several lines may come in one read.
-char received[kReadSize];
-std::size_t received_begin = 0;
-std::size_t received_end = 0;
-
 struct Line {
-    char text[kReadSize + 1];  // always terminated
+    char text[kLineLimit + 1];  // always terminated
     std::size_t length;
     bool started;
 };
@@ -40,16 +37,26 @@ Line line{};
 bool reported_failure = false;
 timespec last_failure{};
 
-// Moves received bytes into the line being assembled; true once it is whole.
-// The part of a long line beyond what is kept is consumed and dropped.
-bool take_line() {
-    while (received_begin < received_end) {
-        const char c = received[received_begin++];
-        line.started = true;
-        if (line.length < kReadSize) line.text[line.length++] = c;
-        if (c == '\n') return true;
+enum class Taken { whole_line, nothing_more, pipe_lost };
+
+// Takes the bytes that are there, up to and including a line feed.
+Taken take_line(int fd) {
+    for (;;) {
+        char c;
+        const ssize_t count = read(fd, &c, 1);
+        if (count == 1) {
+            line.started = true;
+            if (line.length < kLineLimit) line.text[line.length++] = c;
+            if (c == '\n') return Taken::whole_line;
+        } else if (count < 0 && errno == EAGAIN) {
+            return Taken::nothing_more;
+        } else if (count == 0 || errno != EINTR) {
+            // The descriptor is no longer a pipe we can wait on (closed behind
+            // our back, say): waiting on it again would spin.
+            release_command_pipe();
+            return Taken::pipe_lost;
+        }
     }
-    return false;
 }
 
 Selection deliver_line() {
@@ -90,45 +97,23 @@ Selection report_no_pipe() {
     return {0, false};
 }
 
-void receive(int fd) {
-    const ssize_t count = read(fd, received, kReadSize);
-    if (count > 0) {
-        received_begin = 0;
-        received_end = static_cast<std::size_t>(count);
-    } else if (count == 0 || (errno != EAGAIN && errno != EINTR)) {
-        // The descriptor is no longer a pipe we can wait on (closed behind
-        // our back, say): waiting on it again would spin.
-        release_command_pipe();
-    }
-}
-
-// Waits for what comes next on the held pipe and receives it. True when a
-// line already started has been followed by silence instead: that ends it.
+// True when a line already begun has been followed by silence: that ends it.
 bool silence_ended_line(int fd) {
-    pollfd ready{fd, POLLIN, 0};
-    const int events = poll(&ready, 1, line.started ? kQuietMs : kCheckMs);
-    if (events == 0) {
-        if (line.started) return true;
-        if (!command_pipe_still_named()) release_command_pipe();
-    } else if (events < 0) {
-        if (errno != EINTR) release_command_pipe();
-    } else {
-        receive(fd);
-    }
-    return false;
+    pollfd waits[] = {{fd, POLLIN, 0}, {command_pipe_move_watch(), POLLIN, 0}};
+    const int events = poll(waits, 2, line.started ? kQuietMs : kCheckMs);
+    if (events < 0 && errno != EINTR) release_command_pipe();
+    // The pipe moved: the loop looks at the path before it reads again.
+    if ((waits[1].revents & POLLIN) != 0) clear_command_pipe_move_watch();
+    return events == 0 && line.started;
 }
 
 }  // namespace
 
-void forget_pipe_input() {
-    received_begin = received_end = 0;
-    line = Line{};
-}
+void forget_pipe_input() { line = Line{}; }
 
 Selection read_pipe_selection() {
     bool mode_set = false;
     for (;;) {
-        if (take_line()) return deliver_line();
         const int fd = command_pipe_descriptor();
         if (fd < 0) {
             if (!regained_pipe_after_pause()) return report_no_pipe();
@@ -139,6 +124,16 @@ Selection read_pipe_selection() {
             if (fchmod(fd, kCommandPipeMode) != 0) write_line("failed to chmode! ");
             mode_set = true;
         }
+        // Once the path names another pipe (a newer session's, or one made by
+        // hand), lines sent there are not ours; those left in the old pipe
+        // stay unread, so their senders learn that they were not.
+        if (!line.started && !command_pipe_still_named()) {
+            hold_command_pipe();
+            continue;
+        }
+        const Taken taken = take_line(fd);
+        if (taken == Taken::whole_line) return deliver_line();
+        if (taken == Taken::pipe_lost) continue;
         // A farm capturing the output sees each screen before it answers it.
         flush_output();
         if (silence_ended_line(fd)) return deliver_line();
