@@ -74,19 +74,22 @@ class Process:
         return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
 
 
+def reader_holds(path):
+    """Whether anyone has the pipe at path open for reading, as a writer that must not block finds out."""
+    with contextlib.suppress(OSError):
+        return os.close(os.open(path, os.O_WRONLY | os.O_NONBLOCK)) or True
+    return False
+
+
 def write_pipe(data, path=PIPE, seconds=10):
     """All of data into the pipe once a session holds it, however much it takes at a time."""
-    for _ in range(seconds * 200):
-        with contextlib.suppress(OSError):
-            fd = os.open(path, os.O_WRONLY | os.O_NONBLOCK)
-            break
+    deadline = time.monotonic() + seconds
+    while not reader_holds(path):
+        assert time.monotonic() < deadline, 'no session holds ' + path
         time.sleep(0.005)
-    else:
-        raise AssertionError('no session holds ' + path)
-    os.set_blocking(fd, True)
-    with contextlib.suppress(BrokenPipeError):  # the session ended before it took everything: its output tells
-        os.write(fd, data.encode('latin-1'))
-    os.close(fd)
+    # The session may end before it takes everything: its output tells.
+    with contextlib.suppress(BrokenPipeError), open(os.open(path, os.O_WRONLY), 'wb', buffering=0) as pipe:
+        pipe.write(data.encode('latin-1'))
 
 
 MENUS = {}
@@ -203,7 +206,7 @@ class Test(unittest.TestCase):
 
     def replay(self, case, platform):
         program = shlex.split(case.part('$')[0]) if case.part('$') else []
-        pipe = platform not in ('console', 'memcheck') and not program
+        pipe = platform not in ('console', 'memcheck')
         sent, out, err = case.render(pipe)
         argv = PROGRAMS[program[0]] + program[1:] if program else HOST + ['--pipe'] * pipe
         argv = os.environ['TULVAK_VALGRIND'].split() + argv if platform == 'memcheck' else argv
@@ -232,6 +235,22 @@ class Test(unittest.TestCase):
             self.run_program(HOST + ['send', '--timeout', '10', '-'], sent)
         else:
             write_pipe(sent)
+
+
+class Sessions(Test):
+    """Every transcript of data/sessions.txt, and the walk, on each platform it names."""
+
+    def replay_all(self, platform):
+        for case in transcripts('sessions.txt') + [walk()]:
+            if platform in case.platforms:
+                with self.subTest(case.header):
+                    self.replay(case, platform)
+
+    test_console = lambda self: self.replay_all('console')
+    test_pipe = lambda self: self.replay_all('pipe')
+    test_relay_and_send = lambda self: [self.replay_all('relay'), self.replay_all('send')]
+    test_memcheck = unittest.skipUnless(os.environ.get('TULVAK_VALGRIND'), 'no valgrind for this build')(
+        lambda self: self.replay_all('memcheck'))
 
 
 if __name__ == '__main__':

@@ -1,10 +1,9 @@
 // A host that calls the library's exported functions directly, in the order
 // its arguments name them, and writes each result and driver call on standard
 // error: kind=N session=N instance read=PROMPT menu=FUNCTION shell pipe
-// umask=MODE feed=TEXT nostdout closepipe alarm. PROMPT is null, *N for N
-// characters, or the prompt itself.
+// umask=MODE nostdout closepipe alarm. PROMPT is null, *N for N characters,
+// or the prompt itself.
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -43,10 +42,6 @@ int main(int argc, char **argv) {
             std::fprintf(stderr, "%d\n", op == "shell" ? CreateTulvakShell() : CreatePipeFile());
         } else if (op == "umask") {
             umask(static_cast<mode_t>(std::stoul(arg, nullptr, 8)));
-        } else if (op == "feed") {
-            const int fd = open("/Customer/tulvakpipe", O_WRONLY | O_NONBLOCK);
-            if (fd < 0 || write(fd, arg.data(), arg.size()) != static_cast<ssize_t>(arg.size())) return 3;
-            close(fd);
         } else if (op == "nostdout") {
             stdout = nullptr;
         } else if (op == "closepipe") {  // the library's own descriptors, closed behind its back

@@ -1,16 +1,20 @@
-"""The pipe-driven platform as farms use it: senders that pause, crowd in,
-come too early or too late, and a reader whose pipe is closed behind its back."""
+"""The pipe-driven platform as farms use it: senders that pause, crowd in, come
+too early or too late; tulvak send, which exits 0 only once the session has read
+all it sent; and one session owning the pipe, so no farm's selections are split."""
 import os
 import random
+import signal
 import stat
 import time
 
 import harness
-from harness import HOST, PIPE, PROBE
+from harness import HOST, PIPE, PROBE, REPORT
+
+NOT_READ = 'tulvak: the session stopped reading; {} of {} selections were not read\n'
 
 
 class Pipe(harness.Test):
-    def test_after_the_session_a_relay_script_waits_and_send_says_nobody_reads(self):
+    def test_a_relay_script_run_between_sessions_is_released_by_the_next_which_ignores_it(self):
         session = self.pipe_session()
         self.send('99')
         self.assertEqual(session.finish(10), 0)
@@ -18,9 +22,7 @@ class Pipe(harness.Test):
         late = self.start(['sh', '-c', 'cd /Customer && sh tulvak.sh 3'])
         time.sleep(0.5)
         self.assertIsNone(late.popen.poll())
-        no_session = 'tulvak: no pipe-driven session is reading /Customer/tulvakpipe\n'
-        self.assertEqual(self.run_program(HOST + ['send', '3']), ('', no_session, 1))
-        session = self.pipe_session()  # lets the script finish, and drops its selection
+        session = self.pipe_session()
         self.assertEqual(late.finish(1), 0)
         self.send('99')
         self.assertEqual((session.finish(10), session.out.count('get command')), (0, 1))
@@ -55,17 +57,42 @@ class Pipe(harness.Test):
         self.send('5')
         self.assertEqual((probe.finish(10), probe.err), (0, '1 2\n5\n'))
 
-    def test_send_waits_for_a_session_and_says_what_it_could_not_send(self):
+    def test_send_confirms_what_was_read_and_counts_what_was_not(self):
         early = self.start(HOST + ['send', '--timeout', '10', '-'], stdin=harness.typed('3\n32  2\n\t99\n99 99'))
         time.sleep(0.2)
         self.assertFalse(os.path.exists(PIPE))  # a sender never makes the pipe
         session = self.pipe_session()
         self.assertEqual(early.finish(10), 0)
-        self.assertEqual((session.finish(10), session.err), (0, 'QxApi_XC_SetDbgLevel(1)\n'))
-        session = self.pipe_session()
-        sent = self.run_program(['sh', '-c', 'echo 3 x 99 | "$@" send -', 'sh', *HOST])
-        self.assertEqual(sent, ('', "tulvak: 'x' is not a selection number; 1 sent before it\n", 2))
-        # 99 twice ends the session; the selection sent a second later finds no reader.
-        sent = self.run_program(['sh', '-c', '{ echo 99 99; sleep 1; echo 3; } | "$@" send -', 'sh', *HOST])
-        self.assertEqual(sent, ('', "tulvak: the session stopped reading; 1 of 3 selections were not read\n", 1))
+        self.assertEqual(session.err, 'QxApi_XC_SetDbgLevel(1)\n')  # the call came before send's exit
         self.assertEqual(session.finish(10), 0)
+        session = self.pipe_session()
+        self.assertEqual(self.run_program(HOST + ['send', '-'], '3 x 99')[1:],
+                         ("tulvak: 'x' is not a selection number; 1 sent before it\n", 2))
+        # The second 99 ends the session: what follows stays unread in the pipe.
+        sent = self.run_program(HOST + ['send', '99', '99', '3', '32', '2'])
+        self.assertEqual((sent, session.finish(10)), (('', NOT_READ.format(3, 5), 1), 0))
+        session = self.pipe_session()
+        # The selection sent a second after the session ended finds no reader.
+        sent = self.run_program(['sh', '-c', '{ echo 99; sleep 1; echo 3; } | "$@" send -', 'sh', *HOST])
+        self.assertEqual(sent, ('', NOT_READ.format(1, 2), 1))
+
+    def test_a_session_that_stops_reading_fails_send_after_the_timeout_or_when_it_dies(self):
+        session = self.pipe_session()
+        os.kill(session.popen.pid, signal.SIGSTOP)  # as a host stuck inside a driver call
+        out, err, status = self.run_program(HOST + ['send', '--timeout', '0.5', '3'])
+        self.assertEqual((status, 'has not read 1 of 1 selections after 0.5 s' in err), (1, True))
+        waiting = self.start(HOST + ['send', '32'])
+        time.sleep(0.3)
+        session.kill()
+        # The timed-out sender's line is still in the pipe, so this one cannot tell exactly.
+        self.assertEqual((waiting.finish(10), waiting.err), (1, NOT_READ.format('up to 1', 1)))
+
+    def test_the_newest_session_gets_every_selection_and_the_older_stops_reading(self):
+        older, newer = self.pipe_session(), self.pipe_session()
+        self.send('3', '32', *['2'] * 10, '99', '99', '99')
+        self.assertEqual((newer.finish(10), newer.err), (0, 'QxApi_XC_SetDbgLevel(1)\n' * 10))
+        older.wait_for(REPORT)
+        before = older.out.count(REPORT)
+        self.expect_idle(older)
+        self.assertIn(older.out.count(REPORT) - before, (1, 2, 3))
+        self.assertEqual((older.err, older.out.count('get command')), ('', 0))

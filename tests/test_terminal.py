@@ -18,19 +18,17 @@ class Console(harness.Test):
             seen += os.read(fd, 65536).decode('latin-1')
         return seen[seen.index(text) + len(text):]
 
-    def test_on_a_terminal_and_through_a_pipe(self):
+    def test_the_prompt_is_there_before_anyone_answers_on_a_terminal_or_through_a_pipe(self):
         terminal, device = pty.openpty()
         screen, display = os.pipe()
-        for keyboard, output in ((device, device), (device, display)):
-            keys = terminal if keyboard == device else None
-            session = self.start(HOST, stdin=keyboard, stdout=output)
-            # On the terminal each line ends with a carriage return too; through a pipe only a flush shows the prompt.
-            shown = (lambda text: text.replace('\n', '\r\n')) if output == device else (lambda text: text)
-            rest = self.shows(terminal if output == device else screen, shown(frame('Main Menu') + CONSOLE_ASK))
-            os.write(keys, b'3\n')
-            if output == device:  # echoed right after the prompt
-                self.shows(terminal, '3\r\n' + shown(frame('Pelvar Utility') + CONSOLE_ASK), rest)
-            os.write(keys, b'\x04')  # Ctrl-D at the start of a line ends the session
+        # A terminal ends each line with a carriage return too; through a pipe only a flush shows the prompt.
+        for output, reader, shown in ((device, terminal, lambda text: text.replace('\n', '\r\n')),
+                                      (display, screen, lambda text: text)):
+            session = self.start(HOST, stdin=device, stdout=output)
+            rest = self.shows(reader, shown(frame('Main Menu') + CONSOLE_ASK))
+            os.write(terminal, b'3\n')  # echoed on the terminal right after the prompt
+            self.shows(reader, '3\r\n' * (reader == terminal) + shown(frame('Pelvar Utility') + CONSOLE_ASK), rest)
+            os.write(terminal, b'\x04')  # Ctrl-D at the start of a line ends the session
             self.assertEqual(session.finish(10), 0)
 
     def test_a_signal_caught_while_waiting_does_not_end_the_read(self):
