@@ -89,10 +89,10 @@ class Pipe(harness.Test):
 
     def test_the_newest_session_gets_every_selection_and_the_older_stops_reading(self):
         older, newer = self.pipe_session(), self.pipe_session()
-        self.send('3', '32', *['2'] * 10, '99', '99', '99')
-        self.assertEqual((newer.finish(10), newer.err), (0, 'QxApi_XC_SetDbgLevel(1)\n' * 10))
         older.wait_for(REPORT)
         before = older.out.count(REPORT)
         self.expect_idle(older)
         self.assertIn(older.out.count(REPORT) - before, (1, 2, 3))
+        self.send('3', '32', *['2'] * 10, '99', '99', '99')
+        self.assertEqual((newer.finish(10), newer.err), (0, 'QxApi_XC_SetDbgLevel(1)\n' * 10))
         self.assertEqual((older.err, older.out.count('get command')), ('', 0))
