@@ -4,10 +4,9 @@ with the test, and transcripts (data/sessions.txt) replayed byte for byte."""
 import codecs, contextlib, ctypes, os, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
 
 EMULATOR = os.environ.get('TULVAK_EMULATOR', '').split()
-HOST = EMULATOR + [os.environ.get('TULVAK_HOST', 'tulvak')]
-PROBE = EMULATOR + [os.environ.get('TULVAK_PROBE', 'probe')]
-CTL = EMULATOR + [os.environ.get('TULVAK_CTL', 'tulvakctl')]
-PROGRAMS = {'tulvak': HOST, 'probe': PROBE, 'tulvakctl': CTL}
+PROGRAMS = {name: EMULATOR + [os.environ.get('TULVAK_' + variable, name)]
+            for name, variable in (('tulvak', 'HOST'), ('probe', 'PROBE'), ('tulvakctl', 'CTL'))}
+HOST, PROBE, CTL = PROGRAMS.values()
 DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'data')
 PIPE = '/Customer/tulvakpipe'
 CONSOLE_ASK, PIPE_ASK = '\nTULVAK_SYSTEM_TYPE_BRAMBLEON\nSelect :', '\nTULVAK_SYSTEM_TYPE_VUNE\n'
@@ -17,15 +16,16 @@ libc = ctypes.CDLL(None, use_errno=True)
 
 
 def private_mounts():
-    """Runs this process again in a mount namespace of its own: as root, or as
-    root of a user namespace where root may not mount."""
+    """Runs this process again as the first of a process namespace and in a mount
+    namespace of its own: as root, or as root of a user namespace where root may
+    not mount. However the tests end, even killed, no process they started outlives them."""
     if not os.environ.get('TULVAK_PRIVATE'):
         os.environ['TULVAK_PRIVATE'] = '1'
         if os.geteuid() == 0:
             os.makedirs('/Customer', exist_ok=True)  # the empty mount point is all the machine keeps
-        for flags in ('-m', '-rm'):
-            if subprocess.run(['unshare', flags, 'true'], stderr=subprocess.DEVNULL).returncode == 0:
-                os.execvp('unshare', ['unshare', flags, *sys.orig_argv])
+        for flags in ('-mpf', '-rmpf'):
+            if subprocess.run(['unshare', flags, '--mount-proc', 'true'], stderr=subprocess.DEVNULL).returncode == 0:
+                os.execvp('unshare', ['unshare', flags, '--mount-proc', '--kill-child', *sys.orig_argv])
         sys.exit('no private mount namespace: the tests need root or unprivileged user namespaces')
 
 

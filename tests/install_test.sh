@@ -53,7 +53,9 @@ check_install() {
         "$SOURCE_DIR"/examples/{pkg-config/host.c,driver_entry_points.c} $(pkg-config --libs tulvak) -Wl,-rpath,"$prefix/$LIBDIR"
     expect_session pkg_config_host '32\n2\n99\n99\n' $EMULATOR "$scratch/pkg_config_host"
     # A host that opens the library by name finds the installed one.
-    expect_session dlopen_host '32\n2\n99\n99\n' env LD_LIBRARY_PATH="$prefix/$LIBDIR" $EMULATOR "$BUILD_DIR/bin/c_host"
+    step "building dlopen_host" "$CC" -Wall -Wextra -Werror -I"$prefix/$INCLUDEDIR" -rdynamic -o "$scratch/dlopen_host" \
+        "$SOURCE_DIR"/examples/{dlopen_host.c,driver_entry_points.c} -ldl
+    expect_session dlopen_host '32\n2\n99\n99\n' env LD_LIBRARY_PATH="$prefix/$LIBDIR" $EMULATOR "$scratch/dlopen_host"
 }
 
 # Debian's layout, for the architecture the library was built for as its ELF

@@ -9,9 +9,6 @@ import tempfile
 import harness
 from harness import HOST, PIPE, REPORT
 
-MS_BIND, MS_REC = 4096, 16384
-
-
 class Faults(harness.Test):
     def setUp(self):
         super().setUp()
@@ -23,7 +20,7 @@ class Faults(harness.Test):
         harness.mount('tulvak-tmp', '/tmp', 'overlay', 0, f'lowerdir=/tmp,upperdir={layer}/upper,workdir={layer}/work')
         self.addCleanup(harness.libc.umount2, b'/tmp', 2)
         if held is not None:
-            harness.mount(f'/proc/self/fd/{held}', build, None, MS_BIND | MS_REC)
+            harness.mount(f'/proc/self/fd/{held}', build, None, 4096 | 16384)  # a recursive bind
             os.close(held)
         self.own = tempfile.mkdtemp(dir='/tmp')
         self.written = {'', '/work', '/home', '/temp'}

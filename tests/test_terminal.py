@@ -12,7 +12,6 @@ from harness import CONSOLE_ASK, HOST, PROBE, frame
 
 class Console(harness.Test):
     def shows(self, fd, text, seen=''):
-        """What fd gives until text, and then what followed it."""
         while text not in seen:
             self.assertTrue(select.select([fd], [], [], 10)[0], f'{text!r} never came; seen:\n{seen}')
             seen += os.read(fd, 65536).decode('latin-1')
