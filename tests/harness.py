@@ -34,8 +34,7 @@ def mount(source, target, fstype=None, flags=0, options='size=16m'):
         raise OSError(ctypes.get_errno(), 'mount ' + target)
 
 
-def typed(data):
-    """A file of data, to be a program's standard input."""
+def typed(data):  # a file of data, for a program's standard input
     keyboard = tempfile.TemporaryFile()
     keyboard.write(data.encode('latin-1'))
     keyboard.seek(0)
@@ -74,8 +73,7 @@ class Process:
         return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
 
 
-def reader_holds(path):
-    """Whether anyone has the pipe at path open for reading, as a writer that must not block finds out."""
+def reader_holds(path):  # whether anyone reads the pipe at path, as a writer that must not block finds out
     with contextlib.suppress(OSError):
         return os.close(os.open(path, os.O_WRONLY | os.O_NONBLOCK)) or True
     return False
@@ -108,8 +106,7 @@ def text(written):
     return codecs.decode(re.sub(r'\{(\d+)\*([^}]*)\}', lambda m: m[2] * int(m[1]), written), 'unicode_escape')
 
 
-def snapshot():
-    """Every path in /Customer, with the text of a small file."""
+def snapshot():  # every path in /Customer, with the text of a small file
     paths = [os.path.join(folder, name) for folder, folders, files in os.walk('/Customer') for name in folders + files]
     small = lambda path: stat.S_ISREG(os.lstat(path).st_mode) and os.path.getsize(path) < 64
     return sorted(path[10:] + ('=' + open(path).read() if small(path) else '') for path in paths)
