@@ -54,6 +54,7 @@ class Pipe(harness.Test):
 
     def test_a_reader_whose_pipe_is_closed_behind_its_back_takes_it_up_again(self):
         probe = self.start(PROBE + ['kind=2', 'closepipe', 'read=null'])
+        probe.wait_for(harness.PIPE_ASK)  # the reader asks only after its pipe was closed
         self.send('5')
         self.assertEqual((probe.finish(10), probe.err), (0, '1 2\n5\n'))
 
