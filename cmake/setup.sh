@@ -35,7 +35,8 @@ if ((${#missing[@]})); then
 fi
 
 # The tests and the pipe fuzz target each mount a fresh /Customer in a mount
-# namespace of their own (tests/harness.py). Tried here the same way, so that
+# namespace of their own, as the first process of a process namespace of
+# their own (tests/harness.py). Tried here the same way, so that
 # a machine that cannot is told so once, before anything is built.
 [[ " $* " == *" suite "* ]] || exit 0
 cannot() {
@@ -47,8 +48,8 @@ cannot() {
     exit 1
 }
 namespace= why=
-for flags in -m -rm; do
-    if message=$(unshare "$flags" true 2>&1); then
+for flags in -mpf -rmpf; do
+    if message=$(unshare "$flags" --mount-proc true 2>&1); then
         namespace=$flags
         break
     fi
@@ -62,4 +63,4 @@ fi
 [[ $EUID == 0 || -d /Customer ]] || cannot "/Customer does not exist, and only root may make it (sudo mkdir /Customer)."
 mount_point=$(mktemp -d)
 trap 'rmdir "$mount_point"' EXIT
-why=$(unshare "$namespace" mount -t tmpfs tulvak "$mount_point" 2>&1) || cannot "no file system can be mounted: $why"
+why=$(unshare "$namespace" --mount-proc mount -t tmpfs tulvak "$mount_point" 2>&1) || cannot "no file system can be mounted: $why"
