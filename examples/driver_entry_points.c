@@ -4,28 +4,8 @@
  * instead. */
 #include <stdio.h>
 
-#define DRIVER_ENTRY(name) \
-    void name(int level);  \
-    void name(int level) { fprintf(stderr, #name "(%d)\n", level); }
+#include "../src/driver/entry_points.h"
 
-DRIVER_ENTRY(QxApi_XC_ACE_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_AESDMA_SetDbgLevel)
-DRIVER_ENTRY(QxApi_DDC2BI_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_COPRO_SetDbgLevel)
-DRIVER_ENTRY(QxApi_XC_DLC_SetDbgLevel)
-DRIVER_ENTRY(QxApi_DMX_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_SERFLASH_SetDbgLevel)
-DRIVER_ENTRY(QxApi_GOP_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_HWI2C_SetDbgLevel)
-DRIVER_ENTRY(QxApi_JPEG_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_MBX_SetDbgLevel)
-DRIVER_ENTRY(QxOS_MPool_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_MVOP_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_PM_SetDbgLevel)
-DRIVER_ENTRY(QxApi_PNL_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_PWM_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_PWS_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_SC_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_SYS_SetDbgLevel)
-DRIVER_ENTRY(QxDrv_VE_SetDbgLevel)
-DRIVER_ENTRY(QxApi_XC_SetDbgLevel)
+#define DRIVER_ENTRY(name) \
+    void name(int level) { fprintf(stderr, #name "(%d)\n", level); }
+TULVAK_ENTRY_POINTS(DRIVER_ENTRY)

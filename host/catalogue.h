@@ -1,5 +1,5 @@
-// The menu tree as the farm's commands see it: one entry per item, in the
-// words of the listing that `list` prints.
+// The menu tree as the farm's commands see it, walked from the tables a
+// session runs: one entry per item, in the order of the tree.
 #ifndef TULVAK_HOST_CATALOGUE_H
 #define TULVAK_HOST_CATALOGUE_H
 
@@ -7,20 +7,24 @@
 #include <string>
 #include <vector>
 
-struct CatalogueEntry {
+#include "menu/menu.h"
+
+struct ListedItem {
     std::vector<int32_t> path;  // the selections that reach the item from the main menu
-    std::string menu;           // the title of the item's menu: the label that opens it
-    std::string label;          // exactly as the screen shows it
-    std::string action;         // the call as the host shows it, the refusal, or "opens MENU"
-    std::string level;          // the level name in parentheses in the label, if it has one
-    std::string module;         // the module the menu belongs to, from its function's name
-    bool opens_menu;
+    std::string menu;           // the title of its menu: the label that opens it
+    const char *module;         // the driver module of its menu, or null
+    const tulvak::Item *item;
 };
 
-const std::vector<CatalogueEntry> &catalogue();
+// Each item, then the items of the menu it opens.
+const std::vector<ListedItem> &catalogue();
 
-// path, menu, label and action, tab-separated.
-std::string listing_line(const CatalogueEntry &entry);
+// What the item does: the driver call as the host shows it, the refusal, or
+// "opens" and the menu's title.
+std::string action_of(const tulvak::Item &item);
+
+// Path, menu, label and action, tab-separated, as `list` prints them.
+std::string listing_line(const ListedItem &entry);
 
 std::string lower_case(std::string text);
 

@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "catalogue.h"
-#include "farm.h"
+#include "commands.h"
 
 namespace {
-
-constexpr const char kUsage[] = "usage: list [--json] [WORD]\n";
 
 std::string json_string(const std::string &text) {
     std::string quoted = "\"";
@@ -28,16 +26,17 @@ std::string json_string(const std::string &text) {
     return quoted + "\"";
 }
 
-std::string json_object(const CatalogueEntry &entry) {
+std::string json_object(const ListedItem &entry) {
     std::string path;
     for (const int32_t number : entry.path) path += (path.empty() ? "" : ", ") + std::to_string(number);
     return "{\"path\": [" + path + "], \"menu\": " + json_string(entry.menu) +
-           ", \"label\": " + json_string(entry.label) + ", \"action\": " + json_string(entry.action) + "}";
+           ", \"label\": " + json_string(entry.item->label) + ", \"action\": " + json_string(action_of(*entry.item)) +
+           "}";
 }
 
 }  // namespace
 
-int list_items(int argc, char **argv) {
+int list_command(const Invocation &invocation, int argc, char **argv) {
     bool json = false;
     const char *word = nullptr;
     for (int i = 0; i < argc; ++i) {
@@ -46,27 +45,20 @@ int list_items(int argc, char **argv) {
         } else if (argv[i][0] != '-' && word == nullptr) {
             word = argv[i];
         } else {
-            std::fprintf(stderr, "list: unexpected argument '%s'\n%s", argv[i], kUsage);
-            return 2;
+            return usage_error(invocation, "unexpected argument '%s'", argv[i]);
         }
     }
     const std::string wanted = lower_case(word != nullptr ? word : "");
-    std::vector<const CatalogueEntry *> shown;
-    for (const CatalogueEntry &entry : catalogue()) {
-        if (lower_case(listing_line(entry)).find(wanted) != std::string::npos) shown.push_back(&entry);
+    std::string text;
+    for (const ListedItem &entry : catalogue()) {
+        if (lower_case(listing_line(entry)).find(wanted) == std::string::npos) continue;
+        text += json ? (text.empty() ? "[\n  " : ",\n  ") + json_object(entry) : listing_line(entry) + "\n";
     }
-    if (json) {
-        std::fputs("[", stdout);
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            std::fputs(((i == 0 ? "\n  " : ",\n  ") + json_object(*shown[i])).c_str(), stdout);
-        }
-        std::fputs(shown.empty() ? "]\n" : "\n]\n", stdout);
-    } else {
-        for (const CatalogueEntry *entry : shown) std::fputs((listing_line(*entry) + "\n").c_str(), stdout);
-    }
+    if (json) text += text.empty() ? "[]\n" : "\n]\n";
+    std::fputs(text.c_str(), stdout);
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        std::fputs("list: could not write standard output\n", stderr);
-        return 1;
+        complain(invocation, "could not write standard output");
+        return kFailed;
     }
-    return 0;
+    return kDone;
 }

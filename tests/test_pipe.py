@@ -10,7 +10,7 @@ import time
 import harness
 from harness import HOST, PIPE, PROBE, REPORT
 
-NOT_READ = 'tulvak: the session stopped reading; {} of {} selections were not read\n'
+NOT_READ = 'tulvak send: the session stopped reading; {} of {} selections were not read\n'
 
 
 class Pipe(harness.Test):
@@ -68,7 +68,7 @@ class Pipe(harness.Test):
         self.assertEqual(session.finish(10), 0)
         session = self.pipe_session()
         self.assertEqual(self.run_program(HOST + ['send', '-'], '3 x 99')[1:],
-                         ("tulvak: 'x' is not a selection number; 1 sent before it\n", 2))
+                         ("tulvak send: 'x' is not a selection number; 1 sent before it\n", 2))
         # The second 99 ends the session: what follows stays unread in the pipe.
         sent = self.run_program(HOST + ['send', '99', '99', '3', '32', '2'])
         self.assertEqual((sent, session.finish(10)), (('', NOT_READ.format(3, 5), 1), 0))

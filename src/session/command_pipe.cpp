@@ -1,15 +1,17 @@
-// Making and holding the command pipe. The library keeps it open from the
-// moment the session makes it until the session ends, through a read end and
-// a write end of its own: senders then never block and never lose bytes
-// between two reads, and the read end never sees end of file. A session
-// marks the pipe it holds with an exclusive lock on its read end, so that
-// two sessions never share one pipe and split a farm's selections.
+// The command pipe and the reader of selections from it. From CreatePipeFile
+// until the session ends the library holds the pipe open, through a read end
+// and a write end of its own: senders then never block and never lose bytes
+// between two reads, and the read end never sees end of file. An exclusive
+// lock on the read end marks the pipe as this session's, so two sessions
+// never share one pipe and split a farm's selections. The reader takes no
+// more from the pipe than the line it delivers, a byte at a time: what the
+// session has not acted on stays in the pipe, where its sender sees that it
+// was not read.
 #include "session/command_pipe.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
-#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,9 +19,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
-#include "menu/screen.h"
 #include "session/customer_paths.h"
+#include "session/decimal.h"
+#include "session/output.h"
 #include "tulvak.h"
 
 // lstat and fstat of the pipe must not fail for want of room for its inode
@@ -29,6 +33,14 @@ static_assert(sizeof(ino_t) == 8 && sizeof(off_t) == 8, "build with _FILE_OFFSET
 namespace tulvak {
 namespace {
 
+// At most this much of a line is kept; the rest of it is consumed and dropped.
+constexpr std::size_t kLineLimit = 128;
+// Text without a line feed (a sender using printf) is a selection once
+// nothing more has followed it for this long.
+constexpr int kQuietMs = 50;
+// How often an idle wait looks whether the path still names the pipe held,
+// and the least time between two reports that no pipe can be read.
+constexpr int kCheckMs = 1000;
 // Long enough for released relay scripts to write their lines, short enough
 // not to hold up the session's first screen for long. A pipe whose last
 // writer has closed need not wake a poll, so the wait is taken in slices.
@@ -38,20 +50,24 @@ constexpr int kStrandedSliceMs = 10;
 struct HeldPipe {
     int read_fd = -1;
     int write_fd = -1;
-    int moved_watch = -1;  // in move_watcher
     struct stat file {};
 };
 
-HeldPipe held;
+// All the session knows of its pipe.
+struct CommandPipe {
+    HeldPipe held;
+    // Set once a newer session holds the pipe at the path: what is sent there
+    // is meant for that one, so this session never reads from the path again.
+    bool taken_over = false;
+    char line[kLineLimit + 1] = {};  // the selection being received
+    std::size_t line_length = 0;
+    bool line_started = false;
+    timespec last_report{};  // when it last said that no pipe could be read
+};
 
-// One inotify instance for the life of the process, watching the held pipe:
-// closing one takes the kernel milliseconds, too long to pay at every
-// session's end, where adding and removing a watch costs microseconds.
-int move_watcher = -1;
+CommandPipe state;
 
-// Set once a newer session holds the pipe at the path: whatever is sent there
-// is meant for that session, so this one never reads from the path again.
-bool taken_over = false;
+enum class Hold { held, locked_by_another, unavailable };
 
 bool same_file(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
@@ -79,58 +95,48 @@ int open_named_pipe(const char *path, int access, const struct stat &expected) {
     return fd;
 }
 
-// Set when the pipe last looked at was locked by another session.
-bool locked_by_another = false;
+struct ReadEnd {
+    int fd;
+    Hold hold;
+};
 
-// The lock lives with the open read end, so it goes when the session closes
-// it, however the session ends. Where the file system has no locks, the
-// pipe is used unlocked rather than not at all.
-bool lock_for_this_session(int fd) {
+// The read end of the named pipe at path, locked for this session. The lock
+// lives with the open read end, so it goes when the session closes it,
+// however the session ends. Where the file system has no locks, the pipe is
+// used unlocked rather than not at all.
+ReadEnd open_locked(const char *path, struct stat &file) {
+    if (lstat(path, &file) != 0 || !S_ISFIFO(file.st_mode)) return {-1, Hold::unavailable};
+    const int fd = open_named_pipe(path, O_RDONLY, file);
+    if (fd < 0) return {-1, Hold::unavailable};
     int locked;
     do locked = flock(fd, LOCK_EX | LOCK_NB);
     while (locked != 0 && errno == EINTR);
-    locked_by_another = locked != 0 && errno == EWOULDBLOCK;
-    return !locked_by_another;
-}
-
-// The read end of the named pipe at `path`, locked for this session.
-int open_and_lock(const char *path) {
-    locked_by_another = false;
-    struct stat standing;
-    if (lstat(path, &standing) != 0 || !S_ISFIFO(standing.st_mode)) return -1;
-    const int fd = open_named_pipe(path, O_RDONLY, standing);
-    if (fd < 0 || lock_for_this_session(fd)) return fd;
+    if (locked == 0 || errno != EWOULDBLOCK) return {fd, Hold::held};
     close(fd);
-    return -1;
+    return {-1, Hold::locked_by_another};
 }
 
-// A newer session swaps its pipe into the path: this wakes the wait at once,
-// while that session still holds its pipe, rather than at the next look at
-// the path, by which time it may have ended. Where inotify cannot be had,
-// the look once a second remains.
-int watch_for_move(int fd) {
-    if (move_watcher < 0) move_watcher = above_standard_streams(inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
-    char own_pipe[32];
-    std::snprintf(own_pipe, sizeof own_pipe, "/proc/self/fd/%d", fd);
-    return move_watcher < 0 ? -1 : inotify_add_watch(move_watcher, own_pipe, IN_MOVE_SELF);
-}
-
-bool hold(const char *path) {
-    const int read_fd = open_and_lock(path);
-    if (read_fd < 0) return false;
+Hold hold(const char *path) {
     struct stat file;
+    const ReadEnd read_end = open_locked(path, file);
+    if (read_end.fd < 0) return read_end.hold;
     // Opened only after the read end, so it cannot block.
-    const int write_fd = fstat(read_fd, &file) == 0 ? open_named_pipe(path, O_WRONLY, file) : -1;
+    const int write_fd = open_named_pipe(path, O_WRONLY, file);
     if (write_fd < 0) {
-        close(read_fd);
-        return false;
+        close(read_end.fd);
+        return Hold::unavailable;
     }
-    held = {read_fd, write_fd, watch_for_move(read_fd), file};
-    return true;
+    state.held = {read_end.fd, write_fd, file};
+    return Hold::held;
 }
 
-// What the released senders write was meant for a session that is gone: it
-// is read and dropped, never acted on. Closing before they have written would
+void forget_line() {
+    state.line_length = 0;
+    state.line_started = false;
+}
+
+// What released senders write was meant for a session that is gone: it is
+// read and dropped, never acted on. Closing before they have written would
 // kill them with SIGPIPE, so this waits until every one has closed the pipe.
 void drop_what_stranded_senders_write(int fd) {
     char sink[128];
@@ -138,7 +144,7 @@ void drop_what_stranded_senders_write(int fd) {
         ssize_t count;
         while ((count = read(fd, sink, sizeof sink)) > 0 || (count < 0 && errno == EINTR)) {
         }
-        if (count == 0 || errno != EAGAIN) break;
+        if (count == 0 || errno != EAGAIN) return;
         pollfd ready{fd, POLLIN, 0};
         poll(&ready, 1, kStrandedSliceMs);
     }
@@ -147,12 +153,13 @@ void drop_what_stranded_senders_write(int fd) {
 // The old pipe, moved off the path: a relay script run while no session held
 // it is blocked in its open, and opening it for reading lets the script
 // finish. Nothing of a pipe that a live session holds is touched: its
-// senders are not blocked, and it sees that the path has moved on.
+// senders are not blocked, and that session sees that the path has moved on.
 void retire(const char *old_name) {
-    const int fd = open_and_lock(old_name);
-    if (fd >= 0) {
-        drop_what_stranded_senders_write(fd);
-        close(fd);
+    struct stat file;
+    const ReadEnd old = open_locked(old_name, file);
+    if (old.fd >= 0) {
+        drop_what_stranded_senders_write(old.fd);
+        close(old.fd);
     }
     unlink(old_name);
 }
@@ -172,7 +179,7 @@ bool make_and_hold_pipe() {
     if (mkfifo(name, kCommandPipeMode) != 0) return false;
     struct stat standing;
     const bool directory = lstat(kCommandPipePath, &standing) == 0 && S_ISDIR(standing.st_mode);
-    if (hold(name) && (!directory || rmdir(kCommandPipePath) == 0)) {
+    if (hold(name) == Hold::held && (!directory || rmdir(kCommandPipePath) == 0)) {
         if (renameat2(AT_FDCWD, name, AT_FDCWD, kCommandPipePath, RENAME_EXCHANGE) == 0) {
             retire(name);
             return true;
@@ -186,47 +193,110 @@ bool make_and_hold_pipe() {
     return false;
 }
 
-void close_pipe(const HeldPipe &pipe) {
-    if (pipe.read_fd >= 0) close(pipe.read_fd);
-    if (pipe.write_fd >= 0) close(pipe.write_fd);
-    if (pipe.moved_watch >= 0) inotify_rm_watch(move_watcher, pipe.moved_watch);
+// Takes up the named pipe at the path in place of the one held, unless a
+// newer session holds it: then this session never reads from the path again.
+bool take_up_path() {
+    release_command_pipe();
+    if (!state.taken_over) state.taken_over = hold(kCommandPipePath) == Hold::locked_by_another;
+    return state.held.read_fd >= 0;
+}
+
+bool path_names_held_pipe() {
+    struct stat standing;
+    return lstat(kCommandPipePath, &standing) == 0 && same_file(standing, state.held.file);
+}
+
+enum class Taken { whole_line, nothing_more, pipe_lost };
+
+// Takes the bytes that are there, up to and including a line feed.
+Taken take_line(int fd) {
+    for (;;) {
+        char c;
+        const ssize_t count = read(fd, &c, 1);
+        if (count == 1) {
+            state.line_started = true;
+            if (state.line_length < kLineLimit) state.line[state.line_length++] = c;
+            if (c == '\n') return Taken::whole_line;
+        } else if (count < 0 && errno == EAGAIN) {
+            return Taken::nothing_more;
+        } else if (count == 0 || errno != EINTR) {
+            return Taken::pipe_lost;
+        }
+    }
+}
+
+Selection deliver_line() {
+    state.line[state.line_length] = '\0';
+    if (stdout != nullptr) std::printf("get command %s\n", state.line);
+    const int32_t number = parse_pipe_selection(state.line);
+    forget_line();
+    return {number, false};
+}
+
+void flush_output() {
+    if (stdout != nullptr) std::fflush(stdout);
+}
+
+// Without a pipe nothing can arrive. The path is tried again (a new pipe may
+// stand there by now), and the failure reported at most once a second, so
+// the menus neither spin nor fall silent.
+bool regained_pipe_after_pause() {
+    timespec next = state.last_report;
+    next.tv_sec += kCheckMs / 1000;
+    flush_output();
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) == EINTR) {
+    }
+    return take_up_path();
+}
+
+Selection report_no_pipe() {
+    write_line("pipe file open failed! ");
+    write_line("AUTO TEST READ FAIL.........Break");
+    clock_gettime(CLOCK_MONOTONIC, &state.last_report);
+    return {0, false};
 }
 
 }  // namespace
 
-bool hold_command_pipe() {
-    // The pipe held so far is let go only once the path has been looked at, so
-    // that no moment passes without a pipe held or the path's lock tested.
-    HeldPipe previous = held;
-    held = HeldPipe{};
-    const bool holding = !taken_over && hold(kCommandPipePath);
-    taken_over = taken_over || (!holding && locked_by_another);
-    // Taken up again, the same pipe has the same watch.
-    if (previous.moved_watch == held.moved_watch) previous.moved_watch = -1;
-    close_pipe(previous);
-    forget_pipe_input();
-    return holding;
-}
-
 void release_command_pipe() {
-    close_pipe(held);
-    held = HeldPipe{};
-    forget_pipe_input();
+    if (state.held.read_fd >= 0) close(state.held.read_fd);
+    if (state.held.write_fd >= 0) close(state.held.write_fd);
+    state.held = HeldPipe{};
+    forget_line();
 }
 
-int command_pipe_descriptor() { return held.read_fd; }
-
-int command_pipe_move_watch() { return held.moved_watch >= 0 ? move_watcher : -1; }
-
-void clear_command_pipe_move_watch() {
-    char events[256];
-    while (read(move_watcher, events, sizeof events) > 0) {
+Selection read_pipe_selection() {
+    bool mode_set = false;
+    for (;;) {
+        if (state.held.read_fd < 0 && !regained_pipe_after_pause()) return report_no_pipe();
+        const int fd = state.held.read_fd;
+        if (!mode_set) {
+            // Through the descriptor: the path may by now name something else.
+            if (fchmod(fd, kCommandPipeMode) != 0) write_line("failed to chmode! ");
+            mode_set = true;
+        }
+        // Once the path names another pipe (a newer session's, or one made by
+        // hand), lines sent there are not ours; those left in the old pipe
+        // stay unread, so their senders learn that they were not.
+        if (!state.line_started && !path_names_held_pipe()) {
+            take_up_path();
+            continue;
+        }
+        const Taken taken = take_line(fd);
+        if (taken == Taken::whole_line) return deliver_line();
+        if (taken == Taken::pipe_lost) {
+            // Closed behind our back, say: waiting on it again would spin.
+            release_command_pipe();
+            continue;
+        }
+        // A farm capturing the output sees each screen before it answers it.
+        flush_output();
+        pollfd ready{fd, POLLIN, 0};
+        const int events = poll(&ready, 1, state.line_started ? kQuietMs : kCheckMs);
+        if (events < 0 && errno != EINTR) release_command_pipe();
+        // A line already begun and followed by silence is complete.
+        if (events == 0 && state.line_started) return deliver_line();
     }
-}
-
-bool command_pipe_still_named() {
-    struct stat standing;
-    return held.read_fd >= 0 && lstat(kCommandPipePath, &standing) == 0 && same_file(standing, held.file);
 }
 
 }  // namespace tulvak
@@ -234,7 +304,7 @@ bool command_pipe_still_named() {
 int CreatePipeFile() {
     // A sender still holding the old pipe must not reach the new one.
     tulvak::release_command_pipe();
-    tulvak::taken_over = false;
+    tulvak::state.taken_over = false;
     const bool made = tulvak::make_and_hold_pipe();
     tulvak::write_line(made ? "make tulvak fifo OK " : "failed to make tulvak fifo ");
     return made ? 1 : 0;

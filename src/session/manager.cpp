@@ -1,8 +1,13 @@
-// The session entry: the one manager object and the main menu.
-#include "menu/main_menu.h"
-#include "menu/screen.h"
+// The session entry: the one manager object, the platform kind and the main menu.
+#include "menu/menu.h"
 #include "session/command_pipe.h"
+#include "session/output.h"
 #include "tulvak.h"
+
+static_assert(sizeof(TULVAK_SYSTEM_TYPE) == 4, "the platform kind is held as a 32-bit integer");
+
+// "Tpye": keep the name as it is, hosts link to it.
+TULVAK_SYSTEM_TYPE eSystemTpye = TULVAK_SYSTEM_TYPE_NULL;
 
 Tulvak_Manager *Tulvak_Manager::m_instance = nullptr;
 
@@ -20,7 +25,24 @@ void Tulvak_Manager::Tulvak(TULVAK_SYSTEM_TYPE kind) {
         tulvak::write_line("\n\nNeed Set System Type \n");
         return;
     }
-    tulvak::run_menu<tulvak::kMainMenu>();
+    tulvak::run_menu(tulvak::kMainMenu);
     // Senders that come after the session wait for the next one.
     tulvak::release_command_pipe();
+}
+
+int Set_System_type(TULVAK_SYSTEM_TYPE kind) {
+    switch (kind) {
+    case TULVAK_SYSTEM_TYPE_BRAMBLEON:
+        eSystemTpye = kind;
+        return 1;
+    case TULVAK_SYSTEM_TYPE_VUNE:
+        eSystemTpye = kind;
+        // The session starts even when these fail; each says why it failed.
+        CreateTulvakShell();
+        CreatePipeFile();
+        return 1;
+    default:
+        eSystemTpye = TULVAK_SYSTEM_TYPE_NULL;
+        return 0;
+    }
 }

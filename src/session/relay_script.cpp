@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "menu/screen.h"
+#include "session/output.h"
 #include "session/customer_paths.h"
 #include "tulvak.h"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "menu/screen.h"
+#include "session/output.h"
 #include "session/command_pipe.h"
 #include "session/decimal.h"
 #include "tulvak.h"
