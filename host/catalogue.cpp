@@ -1,7 +1,7 @@
 // Walks the menu tables into the listing's words.
-#include "catalogue.h"
-
 #include <cctype>
+
+#include "commands.h"
 
 namespace {
 

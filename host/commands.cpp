@@ -11,17 +11,12 @@ const Command kCommands[] = {
      "usage: %1$s send [--timeout SECONDS] SELECTION... | -\n"
      "       %1$s send [--timeout SECONDS] --set NAME...\n",
      "write selections into the session's pipe; exit once it has read them",
-     "Writes each SELECTION as one line into /Customer/tulvakpipe and exits\n"
-     "once the pipe-driven session has read them all. '-' reads selections\n"
-     "from standard input, confirming each before the next. --set sends, for\n"
-     "each NAME, the selections that choose its item from the main menu and\n"
-     "return there; a NAME is a level name (XC_DBGLEVEL_SETTIMING) or\n"
-     "MENU/WORD (XC/SETTIMING, VE/off), as 'list' shows the items.\n"
-     "\n"
-     "  --timeout SECONDS  wait at most this long for a session and for it to\n"
-     "                     read; without it, fail at once if no session reads\n"
-     "\n"
-     "Exit status: 0 all read, 1 not all read, 2 bad usage.\n",
+     "Writes each SELECTION as one line into /Customer/tulvakpipe and exits once\n"
+     "the session has read them all; '-' reads them from standard input. --set\n"
+     "sends the selections that choose each named item (XC_DBGLEVEL_SETTIMING,\n"
+     "XC/SETTIMING, VE/off; see 'list') and return to the main menu. --timeout\n"
+     "bounds the wait for a session and for its reading; without it, send fails\n"
+     "at once when no session reads. Exit status: 0 all read, 1 not, 2 bad usage.\n",
      send_command},
     {"list", "usage: %1$s list [--json] [WORD]\n", "list every item of every menu",
      "Prints every item of every menu in the order of the tree, a line each:\n"
@@ -56,21 +51,33 @@ int usage_error(const Invocation &invocation, const char *format, ...) {
     return kBadUsage;
 }
 
-void print_program_usage(std::FILE *out, const char *program, const char *text) {
-    std::fputs(text, out);
+void print_program_usage(std::FILE *out, const Program &program) {
+    std::fputs(program.usage, out);
     for (const Command &command : kCommands) std::fprintf(out, "  %-5s %s\n", command.name, command.summary);
-    std::fprintf(out, "\n'%s COMMAND --help' shows a command's usage.\n", program);
+    std::fprintf(out, "\n'%s COMMAND --help' shows a command's usage.\n", program.name);
 }
 
-int run_farm_command(const char *program, int argc, char **argv) {
+int run_program(const Program &program, int argc, char **argv) {
     for (const Command &command : kCommands) {
         if (argc < 2 || std::strcmp(argv[1], command.name) != 0) continue;
         if (argc == 3 && std::strcmp(argv[2], "--help") == 0) {
-            std::printf(command.usage, program);
+            std::printf(command.usage, program.name);
             std::printf("\n%s", command.help);
             return kDone;
         }
-        return command.run({program, &command}, argc - 2, argv + 2);
+        return command.run({program.name, &command}, argc - 2, argv + 2);
     }
-    return -1;
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        print_program_usage(stdout, program);
+        return kDone;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("%s %s\n", program.name, TULVAK_VERSION);
+        return kDone;
+    }
+    if (program.run_without_command != nullptr) return program.run_without_command({program.name, nullptr}, argc, argv);
+    if (argc > 1) complain({program.name, nullptr}, "unknown command '%s'", argv[1]);
+    if (argc == 1) complain({program.name, nullptr}, "no command");
+    print_program_usage(stderr, program);
+    return kBadUsage;
 }

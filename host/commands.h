@@ -1,10 +1,17 @@
 // The farm's commands, one front for tulvak and tulvakctl: each command with
-// its one usage text, the dispatcher that runs them, and messages that
-// always name who speaks ("tulvakctl send: ...").
+// its one usage text, the dispatcher that runs them, messages that always
+// name who speaks ("tulvakctl send: ..."), and what the commands share: the
+// menu tree as they see it, and the confirmed sender.
 #ifndef TULVAK_HOST_COMMANDS_H
 #define TULVAK_HOST_COMMANDS_H
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "menu/menu.h"
 
 enum Status { kDone = 0, kFailed = 1, kBadUsage = 2 };
 
@@ -30,14 +37,50 @@ __attribute__((format(printf, 2, 3))) void complain(const Invocation &invocation
 // complain, then the command's usage; returns kBadUsage.
 __attribute__((format(printf, 2, 3))) int usage_error(const Invocation &invocation, const char *format, ...);
 
-// The program's own text, then a line for each command.
-void print_program_usage(std::FILE *out, const char *program, const char *text);
+// A program of the farm's commands: tulvakctl, or tulvak, whose session
+// runs when no command is named.
+struct Program {
+    const char *name;
+    const char *usage;  // its own forms and text, before the commands'
+    int (*run_without_command)(const Invocation &invocation, int argc, char **argv);
+};
 
-// Runs the command that argv[1] names, or shows its usage for --help; -1
-// when argv[1] names no command.
-int run_farm_command(const char *program, int argc, char **argv);
+// Runs the command that argv[1] names (or shows its usage for --help), or
+// answers --help and --version, or runs the program's own part.
+int run_program(const Program &program, int argc, char **argv);
+
+// The program's usage, then a line for each command.
+void print_program_usage(std::FILE *out, const Program &program);
 
 int list_command(const Invocation &invocation, int argc, char **argv);
 int send_command(const Invocation &invocation, int argc, char **argv);
+
+// The menu tree, walked from the tables a session runs: one entry per item.
+struct ListedItem {
+    std::vector<int32_t> path;  // the selections that reach the item from the main menu
+    std::string menu;           // the title of its menu: the label that opens it
+    const char *module;         // the driver module of its menu, or null
+    const tulvak::Item *item;
+};
+
+// Each item, then the items of the menu it opens.
+const std::vector<ListedItem> &catalogue();
+
+// What the item does: the driver call as the host shows it, the refusal, or
+// "opens" and the menu's title.
+std::string action_of(const tulvak::Item &item);
+
+// Path, menu, label and action, tab-separated, as `list` prints them.
+std::string listing_line(const ListedItem &entry);
+
+std::string lower_case(std::string text);
+
+// Digits with an optional sign, short enough for one line of the session's.
+bool is_selection(const std::string &text);
+
+// Sends each selection of `words`, where "-" stands for those read from
+// standard input, and returns the exit status. Without a timeout it fails at
+// once when no session reads the pipe, and waits as long as one holds it.
+int send_selections(const Invocation &invocation, const std::vector<std::string> &words, std::optional<double> timeout);
 
 #endif

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
 #include "commands.h"
 
 namespace {

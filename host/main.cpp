@@ -11,30 +11,41 @@
 
 namespace {
 
-constexpr char kProgram[] = "tulvak";
+int run_session(const Invocation &invocation, int argc, char **argv);
 
-constexpr char kText[] =
-    "usage: tulvak [--console | --pipe]\n"
-    "       tulvak COMMAND [ARGUMENT...]\n"
-    "       tulvak --version | --help\n"
-    "\n"
-    "Runs a debug console session with the simulated driver library, its\n"
-    "selections typed on standard input (--console, the default; the session\n"
-    "also ends with the input) or sent through /Customer/tulvakpipe (--pipe)\n"
-    "by 'cd /Customer && sh tulvak.sh N' or 'tulvak send N'. Each driver call\n"
-    "is shown on standard error as the entry point's name and the value\n"
-    "passed. The session ends when the main menu is left with 99.\n"
-    "\n"
-    "The test farm's commands, as tulvakctl has them:\n";
+const Program kTulvak{"tulvak",
+                      "usage: tulvak [--console | --pipe]\n"
+                      "       tulvak COMMAND [ARGUMENT...]\n"
+                      "       tulvak --version | --help\n"
+                      "\n"
+                      "Runs a debug console session with the simulated driver library, its\n"
+                      "selections typed on standard input (--console, the default; the session\n"
+                      "also ends with the input) or sent through /Customer/tulvakpipe (--pipe)\n"
+                      "by 'cd /Customer && sh tulvak.sh N' or 'tulvak send N'. Each driver call\n"
+                      "is shown on standard error as the entry point's name and the value\n"
+                      "passed. The session ends when the main menu is left with 99.\n"
+                      "\n"
+                      "The test farm's commands, as tulvakctl has them:\n",
+                      run_session};
 
 void show_call(const char *entry_point, int value) { std::fprintf(stderr, "%s(%d)\n", entry_point, value); }
 
-int run_session(TULVAK_SYSTEM_TYPE kind) {
+int run_session(const Invocation &invocation, int argc, char **argv) {
+    TULVAK_SYSTEM_TYPE kind = TULVAK_SYSTEM_TYPE_BRAMBLEON;
+    for (int i = 1; i < argc; ++i) {
+        const bool pipe = std::strcmp(argv[i], "--pipe") == 0;
+        if (!pipe && std::strcmp(argv[i], "--console") != 0) {
+            complain(invocation, "unknown argument '%s'", argv[i]);
+            print_program_usage(stderr, kTulvak);
+            return kBadUsage;
+        }
+        kind = pipe ? TULVAK_SYSTEM_TYPE_VUNE : TULVAK_SYSTEM_TYPE_BRAMBLEON;
+    }
     tulvak_sim_observe(show_call);
     Tulvak_Manager::GetInstance()->Tulvak(kind);
     // A screen that never reached its reader is a failure a test farm must see.
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        complain({kProgram, nullptr}, "could not write standard output");
+        complain(invocation, "could not write standard output");
         return kFailed;
     }
     return kDone;
@@ -42,28 +53,4 @@ int run_session(TULVAK_SYSTEM_TYPE kind) {
 
 }  // namespace
 
-int main(int argc, char **argv) {
-    const int status = run_farm_command(kProgram, argc, argv);
-    if (status >= 0) return status;
-    TULVAK_SYSTEM_TYPE kind = TULVAK_SYSTEM_TYPE_BRAMBLEON;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            print_program_usage(stdout, kProgram, kText);
-            return kDone;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::puts("tulvak " TULVAK_VERSION);
-            return kDone;
-        }
-        if (std::strcmp(argv[i], "--console") == 0) {
-            kind = TULVAK_SYSTEM_TYPE_BRAMBLEON;
-        } else if (std::strcmp(argv[i], "--pipe") == 0) {
-            kind = TULVAK_SYSTEM_TYPE_VUNE;
-        } else {
-            complain({kProgram, nullptr}, "unknown argument '%s'", argv[i]);
-            print_program_usage(stderr, kProgram, kText);
-            return kBadUsage;
-        }
-    }
-    return run_session(kind);
-}
+int main(int argc, char **argv) { return run_program(kTulvak, argc, argv); }

@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
 #include "commands.h"
-#include "sender.h"
 
 namespace {
 
@@ -22,35 +20,27 @@ std::string level_of(const std::string &label) {
     return label.substr(open + 1, label.size() - open - 2);
 }
 
-bool ends_with_part(const std::string &text, const std::string &part) {
-    return text.size() > part.size() && text.compare(text.size() - part.size(), part.size(), part) == 0 &&
-           text[text.size() - part.size() - 1] == '_';
+bool ends_with(const std::string &text, const std::string &end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-bool has_word(const std::string &label, const std::string &word) {
-    return (" " + label + " ").find(" " + word + " ") != std::string::npos;
-}
-
-// A menu is named by its title without " Menu" (XC, YS, Main), or by its module (SYS).
+// A menu is named by its title with or without " Menu" (XC, YS, Main), or by its module (SYS).
 bool menu_is_named(const ListedItem &entry, const std::string &menu) {
-    static const std::string suffix = " menu";
-    std::string title = lower_case(entry.menu);
-    if (title.size() > suffix.size() && title.compare(title.size() - suffix.size(), suffix.size(), suffix) == 0) {
-        title.resize(title.size() - suffix.size());
-    }
-    return menu == title || (entry.module != nullptr && menu == lower_case(entry.module));
+    const std::string title = lower_case(entry.menu);
+    return title == menu || title == menu + " menu" || (entry.module != nullptr && menu == lower_case(entry.module));
 }
 
 // A name is an item's level name, or MENU/WORD with WORD the level name, its
 // last '_'-separated parts, or (for a label with no level name) a word of the label.
 bool names(const std::string &name, const ListedItem &entry) {
-    const std::string level = lower_case(level_of(entry.item->label));
+    const std::string label = lower_case(entry.item->label);
+    const std::string level = level_of(label);
     const std::size_t slash = name.find('/');
     if (slash == std::string::npos) return !level.empty() && level == name;
     const std::string word = name.substr(slash + 1);
     if (word.empty() || !menu_is_named(entry, name.substr(0, slash))) return false;
-    if (level.empty()) return has_word(lower_case(entry.item->label), word);
-    return level == word || ends_with_part(level, word);
+    if (level.empty()) return (" " + label + " ").find(" " + word + " ") != std::string::npos;
+    return ends_with("_" + level, "_" + word);
 }
 
 // What a user most likely meant: the items of the menu named, else every

@@ -3,8 +3,6 @@
 // only once the session has read every selection it sent. It writes only
 // into a named pipe: a missing pipe is never created as a regular file, and
 // a link is never followed.
-#include "sender.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -18,7 +16,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "session/customer_paths.h"
+#include "commands.h"
+#include "session/session.h"
 
 namespace {
 
@@ -29,10 +28,10 @@ constexpr std::size_t kLongestSelection = 32;
 // pipe: often at first, when the session is reading, then less and less, so
 // that a wait on a stuck session costs next to nothing. (An inotify watch
 // would wake it, but closing one takes milliseconds.)
-constexpr long kFirstCheckNs = 50L * 1000;
-constexpr long kFastChecksNs = 5L * 1000 * 1000;
-constexpr long kLongestCheckNs = 20L * 1000 * 1000;
-constexpr long kOpenRetryNs = 10L * 1000 * 1000;
+constexpr double kFirstCheck = 50e-6;
+constexpr double kFastChecks = 5e-3;
+constexpr double kLongestCheck = 20e-3;
+constexpr double kOpenRetry = 10e-3;
 
 double seconds_now() {
     timespec now;
@@ -40,22 +39,26 @@ double seconds_now() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-timespec duration(double seconds) {
+// Waits up to `seconds` for `events` on fd, and returns those that came:
+// POLLERR or POLLHUP once no session holds the pipe.
+int wait_for(int fd, short events, double seconds) {
     const double whole = std::floor(seconds);
-    return {static_cast<time_t>(whole), static_cast<long>((seconds - whole) * 1e9)};
+    const timespec wait{static_cast<time_t>(whole), static_cast<long>((seconds - whole) * 1e9)};
+    pollfd watched{fd, events, 0};
+    ppoll(&watched, 1, &wait, nullptr);
+    return watched.revents;
 }
 
 // A session holds the pipe open for reading for as long as it runs, so a
 // writer's non-blocking open succeeds exactly when a session is reading.
 int open_session_pipe(const Invocation &invocation, double deadline, bool timed) {
     for (;;) {
-        struct stat standing;
-        const bool not_a_pipe = lstat(kPipe, &standing) == 0 && !S_ISFIFO(standing.st_mode);
+        struct stat file;
+        const bool not_a_pipe = lstat(kPipe, &file) == 0 && !S_ISFIFO(file.st_mode);
         const int fd = not_a_pipe ? -1 : open(kPipe, O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
-        struct stat opened;
-        if (fd >= 0 && fstat(fd, &opened) == 0 && S_ISFIFO(opened.st_mode)) return fd;
-        if (fd >= 0) close(fd);
+        if (fd >= 0 && fstat(fd, &file) == 0 && S_ISFIFO(file.st_mode)) return fd;
         if (not_a_pipe || fd >= 0) {
+            if (fd >= 0) close(fd);
             complain(invocation, "%s is not a named pipe; nothing sent", kPipe);
             return -1;
         }
@@ -67,8 +70,7 @@ int open_session_pipe(const Invocation &invocation, double deadline, bool timed)
             complain(invocation, "no session is reading %s%s", kPipe, timed ? " (timed out)" : "");
             return -1;
         }
-        const timespec pause{0, kOpenRetryNs};
-        nanosleep(&pause, nullptr);
+        wait_for(-1, 0, kOpenRetry);
     }
 }
 
@@ -81,13 +83,20 @@ public:
     Sender &operator=(const Sender &) = delete;
 
     // Each selection as one line, then waits until the session has read them all.
-    int send_and_confirm(const std::string *selections, int count, double deadline) {
+    int send(const std::string *selections, int count, double deadline) {
         attempted_ += count;
-        for (int i = 0; i < count; ++i) {
-            const Written written = write_line(selections[i], deadline);
-            if (written == Written::line) continue;
-            const int unread = count - i + unread_lines_of(selections, i);
-            return not_read(written == Written::time_up, unread);
+        for (int i = 0; i < count; ++i, ++sent_) {
+            const std::string line = selections[i] + "\n";
+            // Short enough to go in whole or not at all; a full pipe is waited on.
+            ssize_t written;
+            while ((written = write(fd_, line.data(), line.size())) < 0 && errno == EAGAIN) {
+                const double left = deadline - seconds_now();
+                if (left <= 0) return not_read(true, count - i + unread_lines_of(selections, i));
+                if ((wait_for(fd_, POLLOUT, std::fmin(left, 1.0)) & POLLERR) != 0) break;
+            }
+            if (written != static_cast<ssize_t>(line.size())) {
+                return not_read(false, count - i + unread_lines_of(selections, i));
+            }
         }
         return confirm(selections, count, deadline);
     }
@@ -103,69 +112,38 @@ public:
                 if (word.size() <= kLongestSelection) word += static_cast<char>(c);
                 continue;
             }
-            if (!word.empty()) {
-                if (!is_selection(word)) {
-                    complain(invocation_, "'%s' is not a selection number; %d sent before it", word.c_str(), sent_);
-                    return kBadUsage;
-                }
-                const int status = send_and_confirm(&word, 1, timeout_ ? seconds_now() + *timeout_ : INFINITY);
-                if (status != kDone) return status;
-                word.clear();
+            if (!word.empty() && !is_selection(word)) {
+                complain(invocation_, "'%s' is not a selection number; %d sent before it", word.c_str(), sent_);
+                return kBadUsage;
             }
-            if (c == EOF) return kDone;
+            const int status = word.empty() ? kDone : send(&word, 1, timeout_ ? seconds_now() + *timeout_ : INFINITY);
+            if (status != kDone || c == EOF) return status;
+            word.clear();
         }
     }
 
 private:
-    enum class Written { line, time_up, let_go };
-
     [[nodiscard]] int unread_bytes() const {
         int unread = 0;
         return ioctl(fd_, FIONREAD, &unread) == 0 ? unread : 0;
-    }
-
-    Written write_line(const std::string &selection, double deadline) {
-        const std::string line = selection + "\n";
-        for (;;) {
-            // Short enough to go in whole or not at all.
-            const ssize_t written = write(fd_, line.data(), line.size());
-            if (written == static_cast<ssize_t>(line.size())) break;
-            if (written < 0 && errno == EINTR) continue;
-            if (written >= 0 || errno != EAGAIN) return Written::let_go;
-            // The pipe is full: wait for room.
-            const double left = deadline - seconds_now();
-            if (left <= 0) return Written::time_up;
-            const timespec wait = duration(std::fmin(left, 1.0));
-            pollfd room{fd_, POLLOUT, 0};
-            if (ppoll(&room, 1, &wait, nullptr) > 0 && (room.revents & POLLERR) != 0) return Written::let_go;
-        }
-        ++sent_;
-        return Written::line;
     }
 
     // Empty pipe: all read, even if the session has ended since. Lines left
     // in it once no session holds it are lines the session never read.
     int confirm(const std::string *selections, int count, double deadline) {
         bool held = true;
-        int last_unread = unread_bytes();
-        long check_ns = kFirstCheckNs;
-        long waited_ns = 0;
-        for (;;) {
+        double check = kFirstCheck;
+        double waited = 0;
+        for (int last_unread = unread_bytes();;) {
             const int unread = unread_bytes();
             if (unread == 0) return kDone;
             others_seen_ = others_seen_ || unread > last_unread;
             last_unread = unread;
             const double left = deadline - seconds_now();
             if (!held || left <= 0) return not_read(held, unread_lines_of(selections, count));
-            if (waited_ns < kFastChecksNs) {
-                waited_ns += check_ns;
-            } else if (check_ns < kLongestCheckNs) {
-                check_ns *= 2;
-            }
-            const timespec check = duration(std::fmin(left, static_cast<double>(check_ns) * 1e-9));
-            pollfd reader_gone{fd_, 0, 0};
-            ppoll(&reader_gone, 1, &check, nullptr);
-            held = (reader_gone.revents & (POLLERR | POLLHUP)) == 0;
+            waited += check;
+            if (waited > kFastChecks) check = std::fmin(2 * check, kLongestCheck);
+            held = (wait_for(fd_, 0, std::fmin(left, check)) & (POLLERR | POLLHUP)) == 0;
         }
     }
 
@@ -227,7 +205,7 @@ int send_selections(const Invocation &invocation, const std::vector<std::string>
         std::size_t end = i;
         while (end < words.size() && words[end] != "-") ++end;
         const int count = static_cast<int>(end - i);
-        int status = count > 0 ? sender.send_and_confirm(&words[i], count, timeout ? deadline : INFINITY) : kDone;
+        int status = count > 0 ? sender.send(&words[i], count, timeout ? deadline : INFINITY) : kDone;
         if (status == kDone && end < words.size()) status = sender.send_standard_input();
         if (status != kDone) return status;
         i = end + 1;

@@ -1,7 +1,7 @@
 // A host that calls the library's exported functions directly, in the order
 // its arguments name them, and writes each result and driver call on standard
 // error: kind=N session=N instance read=PROMPT menu=FUNCTION shell pipe
-// umask=MODE nostdout closepipe alarm. PROMPT is null, *N for N characters,
+// umask=MODE nostdout closepipe fifos (how many it holds) alarm. PROMPT is null, *N for N characters,
 // or the prompt itself.
 #include <dlfcn.h>
 #include <signal.h>
@@ -44,11 +44,15 @@ int main(int argc, char **argv) {
             umask(static_cast<mode_t>(std::stoul(arg, nullptr, 8)));
         } else if (op == "nostdout") {
             stdout = nullptr;
-        } else if (op == "closepipe") {  // the library's own descriptors, closed behind its back
+        } else if (op == "closepipe" || op == "fifos") {  // the library's own descriptors
             struct stat status {};
+            int held = 0;
             for (int fd = 3; fd < 1024; ++fd) {
-                if (fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode)) close(fd);
+                if (fstat(fd, &status) != 0 || !S_ISFIFO(status.st_mode)) continue;
+                ++held;
+                if (op == "closepipe") close(fd);  // behind its back
             }
+            if (op == "fifos") std::fprintf(stderr, "%d\n", held);
         } else if (op == "alarm") {  // a signal every 20 ms, without SA_RESTART: each wait it interrupts fails
             struct sigaction interrupt {};
             interrupt.sa_handler = [](int) {};

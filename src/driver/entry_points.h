@@ -50,9 +50,6 @@ enum class EntryPoint : unsigned char {
 #undef TULVAK_ENTRY_POINT_ENUMERATOR
 };
 
-// The library's call of an entry point.
-void call_driver(EntryPoint entry_point, int value);
-
 }  // namespace tulvak
 #endif
 

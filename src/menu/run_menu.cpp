@@ -1,26 +1,57 @@
-// The selection loop every menu runs: show the screen, read, act, show again.
+// The selection loop every menu runs (show the screen, read, act, show
+// again), and the exported menu functions, which a host may call directly.
 #include <cstdio>
+#include <cstring>
 
 #include "menu/menu.h"
-#include "session/output.h"
-#include "session/selection_reader.h"
+#include "modules/modules.h"
+#include "session/session.h"
 #include "tulvak.h"
 
 namespace tulvak {
 namespace {
 
+// The library's one reference to each driver entry point.
+constexpr void (*const kDriverSetters[])(int) = {
+#define TULVAK_DRIVER_SETTER(name) &(name),
+    TULVAK_ENTRY_POINTS(TULVAK_DRIVER_SETTER)
+#undef TULVAK_DRIVER_SETTER
+};
+
+// "(12) label\n" in one write. Written with printf, the item lines would
+// cost the console more than half its throughput.
+void write_item_line(std::FILE *out, std::size_t number, const char *label) {
+    char line[128];
+    std::size_t length = 0;
+    line[length++] = '(';
+    if (number >= 10) line[length++] = static_cast<char>('0' + number / 10);
+    line[length++] = static_cast<char>('0' + number % 10);
+    line[length++] = ')';
+    line[length++] = ' ';
+    const std::size_t label_length = std::strlen(label);
+    if (length + label_length + 1 > sizeof line) {
+        std::fwrite(line, 1, length, out);
+        std::fputs(label, out);
+        std::fputc('\n', out);
+        return;
+    }
+    std::memcpy(line + length, label, label_length);
+    line[length + label_length] = '\n';
+    std::fwrite(line, 1, length + label_length + 1, out);
+}
+
 void draw_screen(const Menu &menu) {
     std::FILE *out = stdout;
     if (out == nullptr) return;
     std::fputs("\n====================================\n", out);
-    for (std::size_t i = 0; i < menu.count; ++i) std::fprintf(out, "(%zu) %s\n", i + 1, menu.items[i].label);
+    for (std::size_t i = 0; i < menu.count; ++i) write_item_line(out, i + 1, menu.items[i].label);
     std::fputs("(99) EXIT\n====================================\nPlease input the item number:", out);
 }
 
 void act(const Item &item) {
     switch (item.action) {
     case Item::Action::driver_call:
-        call_driver(item.entry_point, item.value);
+        kDriverSetters[static_cast<std::size_t>(item.entry_point)](item.value);
         break;
     case Item::Action::open_menu:
         // Navigation is the call stack, as deep as the tables nest.
@@ -50,3 +81,14 @@ void run_menu(const Menu &menu) {  // NOLINT(misc-no-recursion)
 }
 
 }  // namespace tulvak
+
+void Tulvak_HardwareConfig() { tulvak::run_menu(tulvak::kHardwareMenu); }
+
+void Tulvak_SoftwareConfig() { tulvak::run_menu(tulvak::kSoftwareMenu); }
+
+void Tulvak_PelvarUtility() { tulvak::run_menu(tulvak::kUtilityMenu); }
+
+#define TULVAK_MODULE_MENU_FUNCTION(module, label) \
+    void Tulvak_Pelvar##module##Config() { tulvak::run_menu(tulvak::modules::module); }
+TULVAK_MODULES(TULVAK_MODULE_MENU_FUNCTION)
+#undef TULVAK_MODULE_MENU_FUNCTION

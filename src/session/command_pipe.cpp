@@ -1,14 +1,11 @@
 // The command pipe and the reader of selections from it. From CreatePipeFile
-// until the session ends the library holds the pipe open, through a read end
-// and a write end of its own: senders then never block and never lose bytes
-// between two reads, and the read end never sees end of file. An exclusive
-// lock on the read end marks the pipe as this session's, so two sessions
-// never share one pipe and split a farm's selections. The reader takes no
-// more from the pipe than the line it delivers, a byte at a time: what the
-// session has not acted on stays in the pipe, where its sender sees that it
-// was not read.
-#include "session/command_pipe.h"
-
+// until the session ends the library holds the pipe open for reading and
+// writing: senders then never block and never lose bytes between two reads,
+// and the reader never sees end of file. An exclusive lock on it marks the
+// pipe as this session's, so two sessions never share one pipe and split a
+// farm's selections. The reader takes no more from the pipe than the line it
+// delivers, a byte at a time: what the session has not acted on stays in the
+// pipe, where its sender sees that it was not read.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -21,9 +18,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "session/customer_paths.h"
-#include "session/decimal.h"
-#include "session/output.h"
+#include "session/session.h"
 #include "tulvak.h"
 
 // lstat and fstat of the pipe must not fail for want of room for its inode
@@ -47,15 +42,10 @@ constexpr int kCheckMs = 1000;
 constexpr int kStrandedSendersMs = 500;
 constexpr int kStrandedSliceMs = 10;
 
-struct HeldPipe {
-    int read_fd = -1;
-    int write_fd = -1;
-    struct stat file {};
-};
-
 // All the session knows of its pipe.
 struct CommandPipe {
-    HeldPipe held;
+    int fd = -1;
+    struct stat file {};  // the pipe held, to see whether the path still names it
     // Set once a newer session holds the pipe at the path: what is sent there
     // is meant for that one, so this session never reads from the path again.
     bool taken_over = false;
@@ -81,54 +71,34 @@ int above_standard_streams(int fd) {
     return moved;
 }
 
-// Never follows a link, and opens nothing that was not a named pipe when
-// looked at; the descriptor's own file is checked again after the open, so
-// a swap in between is caught rather than used.
-int open_named_pipe(const char *path, int access, const struct stat &expected) {
-    const int fd = above_standard_streams(open(path, access | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
-    if (fd < 0) return -1;
-    struct stat opened;
-    if (fstat(fd, &opened) != 0 || !S_ISFIFO(opened.st_mode) || !same_file(opened, expected)) {
-        close(fd);
-        return -1;
+// The named pipe at path, opened for reading alone, or (when the session is
+// to hold it) for writing too, and locked. It never follows a link and opens
+// nothing that was not a named pipe when looked at; the descriptor's own file
+// is checked again after the open, so a swap in between is caught rather than
+// used. The lock lives with the open pipe, so it goes when the session closes
+// it, however the session ends. Where the file system has no locks, the pipe
+// is used unlocked rather than not at all.
+Hold open_locked(const char *path, int access, int &fd, struct stat &file) {
+    fd = -1;
+    if (lstat(path, &file) != 0 || !S_ISFIFO(file.st_mode)) return Hold::unavailable;
+    const int opened = above_standard_streams(open(path, access | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+    if (opened < 0) return Hold::unavailable;
+    struct stat standing;
+    Hold how = Hold::held;
+    if (fstat(opened, &standing) != 0 || !same_file(standing, file)) {
+        how = Hold::unavailable;
+    } else if (flock(opened, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        how = Hold::locked_by_another;
     }
-    return fd;
-}
-
-struct ReadEnd {
-    int fd;
-    Hold hold;
-};
-
-// The read end of the named pipe at path, locked for this session. The lock
-// lives with the open read end, so it goes when the session closes it,
-// however the session ends. Where the file system has no locks, the pipe is
-// used unlocked rather than not at all.
-ReadEnd open_locked(const char *path, struct stat &file) {
-    if (lstat(path, &file) != 0 || !S_ISFIFO(file.st_mode)) return {-1, Hold::unavailable};
-    const int fd = open_named_pipe(path, O_RDONLY, file);
-    if (fd < 0) return {-1, Hold::unavailable};
-    int locked;
-    do locked = flock(fd, LOCK_EX | LOCK_NB);
-    while (locked != 0 && errno == EINTR);
-    if (locked == 0 || errno != EWOULDBLOCK) return {fd, Hold::held};
-    close(fd);
-    return {-1, Hold::locked_by_another};
-}
-
-Hold hold(const char *path) {
-    struct stat file;
-    const ReadEnd read_end = open_locked(path, file);
-    if (read_end.fd < 0) return read_end.hold;
-    // Opened only after the read end, so it cannot block.
-    const int write_fd = open_named_pipe(path, O_WRONLY, file);
-    if (write_fd < 0) {
-        close(read_end.fd);
-        return Hold::unavailable;
+    if (how == Hold::held) {
+        fd = opened;
+    } else {
+        close(opened);
     }
-    state.held = {read_end.fd, write_fd, file};
-    return Hold::held;
+    return how;
 }
+
+Hold hold(const char *path) { return open_locked(path, O_RDWR, state.fd, state.file); }
 
 void forget_line() {
     state.line_length = 0;
@@ -142,7 +112,7 @@ void drop_what_stranded_senders_write(int fd) {
     char sink[128];
     for (int waited = 0; waited < kStrandedSendersMs; waited += kStrandedSliceMs) {
         ssize_t count;
-        while ((count = read(fd, sink, sizeof sink)) > 0 || (count < 0 && errno == EINTR)) {
+        while ((count = read(fd, sink, sizeof sink)) > 0) {
         }
         if (count == 0 || errno != EAGAIN) return;
         pollfd ready{fd, POLLIN, 0};
@@ -155,11 +125,11 @@ void drop_what_stranded_senders_write(int fd) {
 // finish. Nothing of a pipe that a live session holds is touched: its
 // senders are not blocked, and that session sees that the path has moved on.
 void retire(const char *old_name) {
+    int fd;
     struct stat file;
-    const ReadEnd old = open_locked(old_name, file);
-    if (old.fd >= 0) {
-        drop_what_stranded_senders_write(old.fd);
-        close(old.fd);
+    if (open_locked(old_name, O_RDONLY, fd, file) == Hold::held) {
+        drop_what_stranded_senders_write(fd);
+        close(fd);
     }
     unlink(old_name);
 }
@@ -198,12 +168,12 @@ bool make_and_hold_pipe() {
 bool take_up_path() {
     release_command_pipe();
     if (!state.taken_over) state.taken_over = hold(kCommandPipePath) == Hold::locked_by_another;
-    return state.held.read_fd >= 0;
+    return state.fd >= 0;
 }
 
 bool path_names_held_pipe() {
     struct stat standing;
-    return lstat(kCommandPipePath, &standing) == 0 && same_file(standing, state.held.file);
+    return lstat(kCommandPipePath, &standing) == 0 && same_file(standing, state.file);
 }
 
 enum class Taken { whole_line, nothing_more, pipe_lost };
@@ -217,10 +187,8 @@ Taken take_line(int fd) {
             state.line_started = true;
             if (state.line_length < kLineLimit) state.line[state.line_length++] = c;
             if (c == '\n') return Taken::whole_line;
-        } else if (count < 0 && errno == EAGAIN) {
-            return Taken::nothing_more;
-        } else if (count == 0 || errno != EINTR) {
-            return Taken::pipe_lost;
+        } else {
+            return count < 0 && errno == EAGAIN ? Taken::nothing_more : Taken::pipe_lost;
         }
     }
 }
@@ -246,35 +214,27 @@ bool regained_pipe_after_pause() {
     flush_output();
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) == EINTR) {
     }
-    return take_up_path();
-}
-
-Selection report_no_pipe() {
+    if (take_up_path()) return true;
     write_line("pipe file open failed! ");
     write_line("AUTO TEST READ FAIL.........Break");
     clock_gettime(CLOCK_MONOTONIC, &state.last_report);
-    return {0, false};
+    return false;
 }
 
 }  // namespace
 
 void release_command_pipe() {
-    if (state.held.read_fd >= 0) close(state.held.read_fd);
-    if (state.held.write_fd >= 0) close(state.held.write_fd);
-    state.held = HeldPipe{};
+    if (state.fd >= 0) close(state.fd);
+    state.fd = -1;
     forget_line();
 }
 
 Selection read_pipe_selection() {
-    bool mode_set = false;
+    // Through the descriptor: the path may by now name something else.
+    if (state.fd >= 0 && fchmod(state.fd, kCommandPipeMode) != 0) write_line("failed to chmode! ");
     for (;;) {
-        if (state.held.read_fd < 0 && !regained_pipe_after_pause()) return report_no_pipe();
-        const int fd = state.held.read_fd;
-        if (!mode_set) {
-            // Through the descriptor: the path may by now name something else.
-            if (fchmod(fd, kCommandPipeMode) != 0) write_line("failed to chmode! ");
-            mode_set = true;
-        }
+        if (state.fd < 0 && !regained_pipe_after_pause()) return {0, false};
+        const int fd = state.fd;
         // Once the path names another pipe (a newer session's, or one made by
         // hand), lines sent there are not ours; those left in the old pipe
         // stay unread, so their senders learn that they were not.

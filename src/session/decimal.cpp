@@ -1,5 +1,5 @@
 // Base-10 only: a leading zero is a digit, never an octal or hex prefix.
-#include "session/decimal.h"
+#include "session/session.h"
 
 namespace tulvak {
 namespace {
@@ -38,10 +38,8 @@ int32_t parse_console_selection(const char *text) {
     const Decimal d = scan(text);
     if (d.negative) return negative_value(d.magnitude);
     if (d.magnitude > kUnsigned32Max) return -1;
-    // Reinterpret the unsigned 32-bit value as signed, as the console always has.
-    if (d.magnitude >= kSigned32Magnitude)
-        return static_cast<int32_t>(static_cast<int64_t>(d.magnitude) - (int64_t{1} << 32));
-    return static_cast<int32_t>(d.magnitude);
+    // The unsigned 32-bit value taken as signed, as the console always has.
+    return static_cast<int32_t>(static_cast<uint32_t>(d.magnitude));
 }
 
 int32_t parse_pipe_selection(const char *text) {

@@ -1,7 +1,6 @@
 // The session entry: the one manager object, the platform kind and the main menu.
 #include "menu/menu.h"
-#include "session/command_pipe.h"
-#include "session/output.h"
+#include "session/session.h"
 #include "tulvak.h"
 
 static_assert(sizeof(TULVAK_SYSTEM_TYPE) == 4, "the platform kind is held as a 32-bit integer");

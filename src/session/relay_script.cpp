@@ -6,13 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "session/output.h"
-#include "session/customer_paths.h"
+#include "session/session.h"
 #include "tulvak.h"
 
 namespace {
@@ -21,17 +19,6 @@ namespace {
 // and a script that test processes run must not be writable by them.
 constexpr const char kScript[] = "echo $1 > tulvakpipe";
 constexpr mode_t kScriptMode = 0755;
-
-bool write_all(int fd, const char *bytes, std::size_t length) {
-    while (length > 0) {
-        const ssize_t written = write(fd, bytes, length);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes += written;
-        length -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 int fail(const char *temporary) {
     if (temporary != nullptr) unlink(temporary);
@@ -46,7 +33,7 @@ int CreateTulvakShell() {
     std::memcpy(temporary, tulvak::kRelayScriptTemplate, sizeof temporary);
     const int fd = mkostemp(temporary, O_CLOEXEC);
     if (fd < 0) return fail(nullptr);
-    const bool written = write_all(fd, kScript, sizeof kScript - 1);
+    const bool written = write(fd, kScript, sizeof kScript - 1) == sizeof kScript - 1;
     // The mode is set explicitly so that it does not depend on the host's umask.
     const bool mode_set = fchmod(fd, kScriptMode) == 0;
     if (close(fd) != 0 || !written) return fail(temporary);

@@ -1,14 +1,10 @@
 // The only code that reads selections: the console line reader here, the
 // command pipe's reader beside it, chosen by the platform kind on every call.
-#include "session/selection_reader.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-#include "session/output.h"
-#include "session/command_pipe.h"
-#include "session/decimal.h"
+#include "session/session.h"
 #include "tulvak.h"
 
 namespace tulvak {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "session/decimal.h"
+#include "session/session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     const std::string input(reinterpret_cast<const char *>(data), size);
