@@ -8,7 +8,6 @@ namespace {
 constexpr const char *kEntryPointNames[] = {
 #define TULVAK_ENTRY_POINT_NAME(name) #name,
     TULVAK_ENTRY_POINTS(TULVAK_ENTRY_POINT_NAME)
-#undef TULVAK_ENTRY_POINT_NAME
 };
 
 void visit(const tulvak::Menu &menu, const char *title, std::vector<int32_t> &path,  // NOLINT(misc-no-recursion)

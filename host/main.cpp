@@ -18,12 +18,9 @@ const Program kTulvak{"tulvak",
                       "       tulvak COMMAND [ARGUMENT...]\n"
                       "       tulvak --version | --help\n"
                       "\n"
-                      "Runs a debug console session with the simulated driver library, its\n"
-                      "selections typed on standard input (--console, the default; the session\n"
-                      "also ends with the input) or sent through /Customer/tulvakpipe (--pipe)\n"
-                      "by 'cd /Customer && sh tulvak.sh N' or 'tulvak send N'. Each driver call\n"
-                      "is shown on standard error as the entry point's name and the value\n"
-                      "passed. The session ends when the main menu is left with 99.\n"
+                      "Runs a debug console session with the simulated driver library, whose\n"
+                      "calls are shown on standard error. Selections are typed on standard input\n"
+                      "(--console, the default) or sent through /Customer/tulvakpipe (--pipe).\n"
                       "\n"
                       "The test farm's commands, as tulvakctl has them:\n",
                       run_session};

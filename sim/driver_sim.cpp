@@ -18,4 +18,3 @@ void tulvak_sim_observe(tulvak_sim_observer observer) { current_observer = obser
 #define TULVAK_SIM_ENTRY_POINT(name) \
     extern "C" __attribute__((visibility("default"))) void name(int level) { report(#name, level); }
 TULVAK_ENTRY_POINTS(TULVAK_SIM_ENTRY_POINT)
-#undef TULVAK_SIM_ENTRY_POINT

@@ -1,7 +1,6 @@
 // The selection loop every menu runs (show the screen, read, act, show
 // again), and the exported menu functions, which a host may call directly.
 #include <cstdio>
-#include <cstring>
 
 #include "menu/menu.h"
 #include "modules/modules.h"
@@ -15,29 +14,21 @@ namespace {
 constexpr void (*const kDriverSetters[])(int) = {
 #define TULVAK_DRIVER_SETTER(name) &(name),
     TULVAK_ENTRY_POINTS(TULVAK_DRIVER_SETTER)
-#undef TULVAK_DRIVER_SETTER
 };
 
-// "(12) label\n" in one write. Written with printf, the item lines would
-// cost the console more than half its throughput.
+// "(12) label\n" without printf, which would cost the console more than half
+// its throughput: the item lines are most of what it writes.
 void write_item_line(std::FILE *out, std::size_t number, const char *label) {
-    char line[128];
+    char prefix[8];
     std::size_t length = 0;
-    line[length++] = '(';
-    if (number >= 10) line[length++] = static_cast<char>('0' + number / 10);
-    line[length++] = static_cast<char>('0' + number % 10);
-    line[length++] = ')';
-    line[length++] = ' ';
-    const std::size_t label_length = std::strlen(label);
-    if (length + label_length + 1 > sizeof line) {
-        std::fwrite(line, 1, length, out);
-        std::fputs(label, out);
-        std::fputc('\n', out);
-        return;
-    }
-    std::memcpy(line + length, label, label_length);
-    line[length + label_length] = '\n';
-    std::fwrite(line, 1, length + label_length + 1, out);
+    prefix[length++] = '(';
+    if (number >= 10) prefix[length++] = static_cast<char>('0' + number / 10);
+    prefix[length++] = static_cast<char>('0' + number % 10);
+    prefix[length++] = ')';
+    prefix[length++] = ' ';
+    std::fwrite(prefix, 1, length, out);
+    std::fputs(label, out);
+    std::fputc('\n', out);
 }
 
 void draw_screen(const Menu &menu) {
@@ -91,4 +82,3 @@ void Tulvak_PelvarUtility() { tulvak::run_menu(tulvak::kUtilityMenu); }
 #define TULVAK_MODULE_MENU_FUNCTION(module, label) \
     void Tulvak_Pelvar##module##Config() { tulvak::run_menu(tulvak::modules::module); }
 TULVAK_MODULES(TULVAK_MODULE_MENU_FUNCTION)
-#undef TULVAK_MODULE_MENU_FUNCTION

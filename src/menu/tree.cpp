@@ -25,7 +25,6 @@ constexpr Item kSoftwareItems[] = {
 constexpr Item kUtilityItems[] = {
 #define TULVAK_UTILITY_ROW(module, label) opens(label, modules::module),
     TULVAK_MODULES(TULVAK_UTILITY_ROW)
-#undef TULVAK_UTILITY_ROW
 };
 
 const Menu kMainMenu{nullptr, kMainItems};

@@ -307,6 +307,5 @@ constexpr Item kXC[] = {
 
 #define TULVAK_MODULE_MENU(module, label) const Menu module{#module, k##module};
 TULVAK_MODULES(TULVAK_MODULE_MENU)
-#undef TULVAK_MODULE_MENU
 
 }  // namespace tulvak::modules

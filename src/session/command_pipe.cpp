@@ -36,16 +36,12 @@ constexpr int kQuietMs = 50;
 // How often an idle wait looks whether the path still names the pipe held,
 // and the least time between two reports that no pipe can be read.
 constexpr int kCheckMs = 1000;
-// Long enough for released relay scripts to write their lines, short enough
-// not to hold up the session's first screen for long. A pipe whose last
-// writer has closed need not wake a poll, so the wait is taken in slices.
-constexpr int kStrandedSendersMs = 500;
-constexpr int kStrandedSliceMs = 10;
 
 // All the session knows of its pipe.
 struct CommandPipe {
     int fd = -1;
     struct stat file {};  // the pipe held, to see whether the path still names it
+    int retired_fd = -1;  // the pipe it replaced, kept open for stranded senders
     // Set once a newer session holds the pipe at the path: what is sent there
     // is meant for that one, so this session never reads from the path again.
     bool taken_over = false;
@@ -105,32 +101,15 @@ void forget_line() {
     state.line_started = false;
 }
 
-// What released senders write was meant for a session that is gone: it is
-// read and dropped, never acted on. Closing before they have written would
-// kill them with SIGPIPE, so this waits until every one has closed the pipe.
-void drop_what_stranded_senders_write(int fd) {
-    char sink[128];
-    for (int waited = 0; waited < kStrandedSendersMs; waited += kStrandedSliceMs) {
-        ssize_t count;
-        while ((count = read(fd, sink, sizeof sink)) > 0) {
-        }
-        if (count == 0 || errno != EAGAIN) return;
-        pollfd ready{fd, POLLIN, 0};
-        poll(&ready, 1, kStrandedSliceMs);
-    }
-}
-
 // The old pipe, moved off the path: a relay script run while no session held
-// it is blocked in its open, and opening it for reading lets the script
-// finish. Nothing of a pipe that a live session holds is touched: its
-// senders are not blocked, and that session sees that the path has moved on.
+// it is blocked in its open. Opening the old pipe for reading lets the script
+// finish, and keeping it open until the session ends lets it write: what it
+// writes was meant for a session that is gone and is never read. Nothing of
+// a pipe that a live session holds is touched: its lock keeps it from being
+// opened here, and that session sees that the path has moved on.
 void retire(const char *old_name) {
-    int fd;
     struct stat file;
-    if (open_locked(old_name, O_RDONLY, fd, file) == Hold::held) {
-        drop_what_stranded_senders_write(fd);
-        close(fd);
-    }
+    open_locked(old_name, O_RDONLY, state.retired_fd, file);
     unlink(old_name);
 }
 
@@ -225,7 +204,8 @@ bool regained_pipe_after_pause() {
 
 void release_command_pipe() {
     if (state.fd >= 0) close(state.fd);
-    state.fd = -1;
+    if (state.retired_fd >= 0) close(state.retired_fd);
+    state.fd = state.retired_fd = -1;
     forget_line();
 }
 

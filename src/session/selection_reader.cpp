@@ -50,21 +50,6 @@ Selection read_console_selection(const char *prompt) {
     return {parse_console_selection(line), false};
 }
 
-Selection read_selection(const char *prompt) {
-    switch (eSystemTpye) {
-    case TULVAK_SYSTEM_TYPE_BRAMBLEON:
-        write_line("\nTULVAK_SYSTEM_TYPE_BRAMBLEON");
-        return read_console_selection(prompt);
-    case TULVAK_SYSTEM_TYPE_VUNE:
-        write_line("\nTULVAK_SYSTEM_TYPE_VUNE");
-        return read_pipe_selection();
-    default:
-        // No channel at all: asking again could only spin.
-        write_line("\nTULVAK_SYSTEM_TYPE_NULL");
-        return {0, true};
-    }
-}
-
 }  // namespace
 
 bool selection_input_ended() { return input_ended; }
@@ -72,7 +57,20 @@ bool selection_input_ended() { return input_ended; }
 }  // namespace tulvak
 
 int32_t ReadDecimalKeyInput(const char *prompt) {
-    const tulvak::Selection selection = tulvak::read_selection(prompt);
+    tulvak::Selection selection{0, true};
+    switch (eSystemTpye) {
+    case TULVAK_SYSTEM_TYPE_BRAMBLEON:
+        tulvak::write_line("\nTULVAK_SYSTEM_TYPE_BRAMBLEON");
+        selection = tulvak::read_console_selection(prompt);
+        break;
+    case TULVAK_SYSTEM_TYPE_VUNE:
+        tulvak::write_line("\nTULVAK_SYSTEM_TYPE_VUNE");
+        selection = tulvak::read_pipe_selection();
+        break;
+    default:
+        // No channel at all: asking again could only spin.
+        tulvak::write_line("\nTULVAK_SYSTEM_TYPE_NULL");
+    }
     tulvak::input_ended = selection.channel_closed;
     return selection.number;
 }

@@ -37,12 +37,10 @@ Selection read_pipe_selection();
 // comes after this waits for the next session.
 void release_command_pipe();
 
-// Base 10 only, with 32-bit rules fixed here rather than taken from the width
-// of long; text without leading digits gives 0. The console's are unsigned
-// and saturate, and a minus sign negates, but a magnitude of 2^31 or more
-// gives INT32_MIN, so that no negative text can wrap round to an item
-// number. The pipe's are signed and saturate at whichever end the text
-// overflows.
+// Base 10, with 32-bit rules fixed here rather than taken from the width of
+// long; text without leading digits gives 0. The console's numbers are
+// unsigned and saturate, the pipe's signed and saturate at either end; a
+// minus sign never wraps round to an item number.
 int32_t parse_console_selection(const char *text);
 int32_t parse_pipe_selection(const char *text);
 
