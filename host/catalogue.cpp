@@ -7,8 +7,7 @@ namespace {
 
 constexpr const char *kEntryPointNames[] = {
 #define TULVAK_ENTRY_POINT_NAME(name) #name,
-    TULVAK_ENTRY_POINTS(TULVAK_ENTRY_POINT_NAME)
-};
+    TULVAK_ENTRY_POINTS(TULVAK_ENTRY_POINT_NAME)};
 
 void visit(const tulvak::Menu &menu, const char *title, std::vector<int32_t> &path,  // NOLINT(misc-no-recursion)
            std::vector<ListedItem> &items) {

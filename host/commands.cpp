@@ -26,29 +26,20 @@ const Command kCommands[] = {
      list_command},
 };
 
-void vcomplain(const Invocation &invocation, const char *format, va_list arguments) {
-    std::fprintf(stderr, "%s%s%s: ", invocation.program, invocation.command != nullptr ? " " : "",
-                 invocation.command != nullptr ? invocation.command->name : "");
-    std::vfprintf(stderr, format, arguments);
-    std::fputc('\n', stderr);
-}
-
 }  // namespace
 
-void complain(const Invocation &invocation, const char *format, ...) {
+int complain(const Invocation &invocation, Status status, const char *format, ...) {
+    const char *program = invocation.program->name;
+    const Command *command = invocation.command;
+    std::fprintf(stderr, "%s%s%s: ", program, command != nullptr ? " " : "", command != nullptr ? command->name : "");
     va_list arguments;
     va_start(arguments, format);
-    vcomplain(invocation, format, arguments);
+    std::vfprintf(stderr, format, arguments);
     va_end(arguments);
-}
-
-int usage_error(const Invocation &invocation, const char *format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    vcomplain(invocation, format, arguments);
-    va_end(arguments);
-    std::fprintf(stderr, invocation.command->usage, invocation.program);
-    return kBadUsage;
+    std::fputc('\n', stderr);
+    if (status == kBadUsage && command != nullptr) std::fprintf(stderr, command->usage, program);
+    if (status == kBadUsage && command == nullptr) print_program_usage(stderr, *invocation.program);
+    return status;
 }
 
 void print_program_usage(std::FILE *out, const Program &program) {
@@ -65,7 +56,7 @@ int run_program(const Program &program, int argc, char **argv) {
             std::printf("\n%s", command.help);
             return kDone;
         }
-        return command.run({program.name, &command}, argc - 2, argv + 2);
+        return command.run({&program, &command}, argc - 2, argv + 2);
     }
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         print_program_usage(stdout, program);
@@ -75,9 +66,7 @@ int run_program(const Program &program, int argc, char **argv) {
         std::printf("%s %s\n", program.name, TULVAK_VERSION);
         return kDone;
     }
-    if (program.run_without_command != nullptr) return program.run_without_command({program.name, nullptr}, argc, argv);
-    if (argc > 1) complain({program.name, nullptr}, "unknown command '%s'", argv[1]);
-    if (argc == 1) complain({program.name, nullptr}, "no command");
-    print_program_usage(stderr, program);
-    return kBadUsage;
+    if (program.run_without_command != nullptr) return program.run_without_command({&program, nullptr}, argc, argv);
+    if (argc == 1) return complain({&program, nullptr}, kBadUsage, "no command");
+    return complain({&program, nullptr}, kBadUsage, "unknown command '%s'", argv[1]);
 }

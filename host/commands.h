@@ -16,10 +16,11 @@
 enum Status { kDone = 0, kFailed = 1, kBadUsage = 2 };
 
 struct Command;
+struct Program;
 
 // Who speaks in messages: the program, and the command it runs, if any.
 struct Invocation {
-    const char *program;
+    const Program *program;
     const Command *command;
 };
 
@@ -31,11 +32,10 @@ struct Command {
     int (*run)(const Invocation &invocation, int argc, char **argv);
 };
 
-// "PROGRAM COMMAND: " and the message, as a line on standard error.
-__attribute__((format(printf, 2, 3))) void complain(const Invocation &invocation, const char *format, ...);
-
-// complain, then the command's usage; returns kBadUsage.
-__attribute__((format(printf, 2, 3))) int usage_error(const Invocation &invocation, const char *format, ...);
+// "PROGRAM COMMAND: " and the message, as a line on standard error, and for
+// bad usage the usage of the command (or of the program); returns status.
+__attribute__((format(printf, 3, 4))) int complain(const Invocation &invocation, Status status, const char *format,
+                                                   ...);
 
 // A program of the farm's commands: tulvakctl, or tulvak, whose session
 // runs when no command is named.

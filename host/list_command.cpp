@@ -44,7 +44,7 @@ int list_command(const Invocation &invocation, int argc, char **argv) {
         } else if (argv[i][0] != '-' && word == nullptr) {
             word = argv[i];
         } else {
-            return usage_error(invocation, "unexpected argument '%s'", argv[i]);
+            return complain(invocation, kBadUsage, "unexpected argument '%s'", argv[i]);
         }
     }
     const std::string wanted = lower_case(word != nullptr ? word : "");
@@ -56,8 +56,7 @@ int list_command(const Invocation &invocation, int argc, char **argv) {
     if (json) text += text.empty() ? "[]\n" : "\n]\n";
     std::fputs(text.c_str(), stdout);
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        complain(invocation, "could not write standard output");
-        return kFailed;
+        return complain(invocation, kFailed, "could not write standard output");
     }
     return kDone;
 }

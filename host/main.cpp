@@ -32,9 +32,7 @@ int run_session(const Invocation &invocation, int argc, char **argv) {
     for (int i = 1; i < argc; ++i) {
         const bool pipe = std::strcmp(argv[i], "--pipe") == 0;
         if (!pipe && std::strcmp(argv[i], "--console") != 0) {
-            complain(invocation, "unknown argument '%s'", argv[i]);
-            print_program_usage(stderr, kTulvak);
-            return kBadUsage;
+            return complain(invocation, kBadUsage, "unknown argument '%s'", argv[i]);
         }
         kind = pipe ? TULVAK_SYSTEM_TYPE_VUNE : TULVAK_SYSTEM_TYPE_BRAMBLEON;
     }
@@ -42,8 +40,7 @@ int run_session(const Invocation &invocation, int argc, char **argv) {
     Tulvak_Manager::GetInstance()->Tulvak(kind);
     // A screen that never reached its reader is a failure a test farm must see.
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        complain(invocation, "could not write standard output");
-        return kFailed;
+        return complain(invocation, kFailed, "could not write standard output");
     }
     return kDone;
 }

@@ -61,10 +61,11 @@ std::vector<const ListedItem *> near_misses(const std::string &name) {
 
 int refuse_name(const Invocation &invocation, const char *name, const std::vector<const ListedItem *> &matches) {
     const std::vector<const ListedItem *> candidates = matches.empty() ? near_misses(lower_case(name)) : matches;
+    // Bad usage, but the candidates help more than the usage would.
     if (!matches.empty()) {
-        complain(invocation, "'%s' names %zu items; nothing sent. Name one of:", name, matches.size());
+        complain(invocation, kFailed, "'%s' names %zu items; nothing sent. Name one of:", name, matches.size());
     } else {
-        complain(invocation, "'%s' names no item; nothing sent.%s", name,
+        complain(invocation, kFailed, "'%s' names no item; nothing sent.%s", name,
                  candidates.empty() ? " 'list' shows every item." : " Items like it:");
     }
     for (std::size_t i = 0; i < candidates.size() && i < kCandidatesShown; ++i) {
@@ -105,20 +106,22 @@ int send_command(const Invocation &invocation, int argc, char **argv) {
     int i = 0;
     for (; i < argc && std::strcmp(argv[i], "--timeout") == 0; i += 2) {
         double seconds = 0;
-        if (i + 1 == argc) return usage_error(invocation, "missing seconds after '--timeout'");
-        if (!parse_timeout(argv[i + 1], seconds)) return usage_error(invocation, "bad timeout '%s'", argv[i + 1]);
+        if (i + 1 == argc) return complain(invocation, kBadUsage, "missing seconds after '--timeout'");
+        if (!parse_timeout(argv[i + 1], seconds))
+            return complain(invocation, kBadUsage, "bad timeout '%s'", argv[i + 1]);
         timeout = seconds;
     }
     const bool by_name = i < argc && std::strcmp(argv[i], "--set") == 0;
     i += by_name ? 1 : 0;
-    if (i == argc) return usage_error(invocation, "%s", by_name ? "--set needs at least one NAME" : "nothing to send");
+    if (i == argc)
+        return complain(invocation, kBadUsage, "%s", by_name ? "--set needs at least one NAME" : "nothing to send");
     std::vector<std::string> words;
     for (; i < argc; ++i) {
         if (by_name && argv[i][0] == '-') {
-            return usage_error(invocation, "'%s' after --set: options go before it, names after it", argv[i]);
+            return complain(invocation, kBadUsage, "'%s' after --set: options go before it, names after it", argv[i]);
         }
         if (!by_name && std::strcmp(argv[i], "-") != 0 && !is_selection(argv[i])) {
-            return usage_error(invocation, "not a selection number: '%s'", argv[i]);
+            return complain(invocation, kBadUsage, "not a selection number: '%s'", argv[i]);
         }
         const int status = by_name ? add_selections_naming(invocation, argv[i], words) : kDone;
         if (status != kDone) return status;

@@ -59,15 +59,15 @@ int open_session_pipe(const Invocation &invocation, double deadline, bool timed)
         if (fd >= 0 && fstat(fd, &file) == 0 && S_ISFIFO(file.st_mode)) return fd;
         if (not_a_pipe || fd >= 0) {
             if (fd >= 0) close(fd);
-            complain(invocation, "%s is not a named pipe; nothing sent", kPipe);
+            complain(invocation, kFailed, "%s is not a named pipe; nothing sent", kPipe);
             return -1;
         }
         if (errno != ENXIO && errno != ENOENT) {
-            complain(invocation, "cannot open %s: %s", kPipe, std::strerror(errno));
+            complain(invocation, kFailed, "cannot open %s: %s", kPipe, std::strerror(errno));
             return -1;
         }
         if (seconds_now() >= deadline) {
-            complain(invocation, "no session is reading %s%s", kPipe, timed ? " (timed out)" : "");
+            complain(invocation, kFailed, "no session is reading %s%s", kPipe, timed ? " (timed out)" : "");
             return -1;
         }
         wait_for(-1, 0, kOpenRetry);
@@ -113,7 +113,9 @@ public:
                 continue;
             }
             if (!word.empty() && !is_selection(word)) {
-                complain(invocation_, "'%s' is not a selection number; %d sent before it", word.c_str(), sent_);
+                // Bad usage, though what was sent before it is gone: the usage would not help.
+                complain(invocation_, kFailed, "'%s' is not a selection number; %d sent before it", word.c_str(),
+                         sent_);
                 return kBadUsage;
             }
             const int status = word.empty() ? kDone : send(&word, 1, timeout_ ? seconds_now() + *timeout_ : INFINITY);
@@ -162,16 +164,15 @@ private:
 
     int not_read(bool still_held, int unread) {
         const char *up_to = others_seen_ ? "up to " : "";
-        if (still_held) {
-            complain(invocation_,
-                     "the session holds the pipe but has not read %s%d of %d selections after %g s (is it stuck in a "
-                     "driver call?)",
-                     up_to, unread, attempted_, timeout_.value_or(0));
-        } else {
-            complain(invocation_, "the session stopped reading; %s%d of %d selections were not read", up_to, unread,
-                     attempted_);
+        if (!still_held) {
+            return complain(invocation_, kFailed, "the session stopped reading; %s%d of %d selections were not read",
+                            up_to, unread, attempted_);
         }
-        return kFailed;
+        return complain(
+            invocation_, kFailed,
+            "the session holds the pipe but has not read %s%d of %d selections after %g s (is it stuck in a "
+            "driver call?)",
+            up_to, unread, attempted_, timeout_.value_or(0));
     }
 
     Invocation invocation_;
