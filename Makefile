@@ -64,14 +64,19 @@ test: unit sanitize fuzz lint coverage
 unit: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
 
-# Every test again with AddressSanitizer and UndefinedBehaviorSanitizer.
-$(SANITIZE_DIR)/CMakeCache.txt:
-	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTULVAK_SANITIZE=ON
+# Every test again with AddressSanitizer and UndefinedBehaviorSanitizer,
+# given the usual way, as compile flags (CMake links with them too). Any
+# finding stops the program, so a test cannot pass over one. This tree, like
+# the coverage tree, is configured at each run, so that one configured with
+# other flags before is brought to these.
+SANITIZERS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
 # Every process the tests start writes its sanitizer reports to files, so a
 # finding in a child that no test watches still fails the run.
 REPORTS = $(abspath $(SANITIZE_DIR))/sanitizer-reports
-sanitize: setup $(SANITIZE_DIR)/CMakeCache.txt
+sanitize: setup
+	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		"-DCMAKE_C_FLAGS=$(SANITIZERS)" "-DCMAKE_CXX_FLAGS=$(SANITIZERS)"
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
 	rm -rf $(REPORTS) && mkdir $(REPORTS)
 	ASAN_OPTIONS=log_path=$(REPORTS)/asan:detect_leaks=1 UBSAN_OPTIONS=log_path=$(REPORTS)/ubsan:print_stacktrace=1 \
@@ -89,10 +94,8 @@ lint: build
 	cmake/lint.sh $(BUILD_DIR) $(JOBS)
 
 # Line coverage of the library by the whole test suite.
-$(COVERAGE_DIR)/CMakeCache.txt:
-	cmake -S . -B $(COVERAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTULVAK_COVERAGE=ON
-
-coverage: setup $(COVERAGE_DIR)/CMakeCache.txt
+coverage: setup
+	cmake -S . -B $(COVERAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS=--coverage -DCMAKE_CXX_FLAGS=--coverage
 	cmake --build $(COVERAGE_DIR) --parallel $(JOBS)
 	find $(COVERAGE_DIR) -name '*.gcda' -delete
 	ctest --test-dir $(COVERAGE_DIR) --output-on-failure --parallel $(JOBS)
