@@ -10,12 +10,14 @@ fail() { echo "FAIL: $*" >&2 && exit 1; }
 # Runs a step with its output kept aside, shown only if it fails.
 step() { "${@:2}" >"$scratch/$1.log" 2>&1 || fail "$1 failed: $(cat "$scratch/$1.log")"; }
 
-# The library's own files and the farm's sender, plain files all, and nothing
-# else: not the simulated driver, the host program, the tests. $2 is the
-# include folder, $3 the library's.
+# The library's own files, the farm's sender, the files Debian asks of a
+# package, plain files all, and nothing else: not the simulated driver, the
+# host program, the tests. $2 is the include folder, $3 the library's.
 check_tree() {
+    local share=${2%include}share
     local files=("f ${2%include}bin/tulvakctl" "f $2/tulvak.h" "f $3/libtulvak.so" "f $3/pkgconfig/tulvak.pc" "f $3/cmake/tulvak/tulvakConfig.cmake"
-        "f $3/cmake/tulvak/tulvakConfig-<build type>.cmake" "f $3/cmake/tulvak/tulvakConfigVersion.cmake")
+        "f $3/cmake/tulvak/tulvakConfig-<build type>.cmake" "f $3/cmake/tulvak/tulvakConfigVersion.cmake"
+        "f $share/doc/libtulvak/copyright" "f $share/doc/libtulvak/changelog.gz" "f $share/lintian/overrides/libtulvak")
     diff <(printf '%s\n' "${files[@]}" | sort) <(find "$1" ! -type d -printf '%y %P\n' |
         sed 's/tulvakConfig-[a-z]*\.cmake$/tulvakConfig-<build type>.cmake/' | sort) >&2 ||
         fail "under $1, the files are not as they should be (> there, < missing)"
@@ -76,6 +78,8 @@ check_package() {
     check_tree "$root" usr/include "$libdir"
     [[ $(dpkg-deb -f "$deb" Architecture Version) == $'Architecture: '"$arch"$'\nVersion: '"$VERSION" ]] ||
         fail "the control file of a $arch package of $VERSION says: $(dpkg-deb -f "$deb" Architecture Version)"
+    [[ $(zcat "$root/usr/share/doc/libtulvak/changelog.gz" | dpkg-parsechangelog -l - -S Version) == "$VERSION" ]] ||
+        fail "the package's changelog has no entry of $VERSION on top"
 
     # The pkg-config file leads there, read as a build system reads a staging tree.
     export PKG_CONFIG_SYSROOT_DIR=$root PKG_CONFIG_LIBDIR=$root/$libdir/pkgconfig
