@@ -1,7 +1,7 @@
 # The Debian package of what install.cmake installs (make package): its
 # control fields, and the files Debian asks of every package, installed by
 # `cmake --install` too: the copyright, the changelog, and lintian overrides
-# for what this package does on purpose.
+# for what this package does on purpose. lintian checks it (install_test.sh).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME libtulvak)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Debug console of the TV chip's driver modules")
