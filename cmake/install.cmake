@@ -1,7 +1,8 @@
 # What `cmake --install` and the Debian package hold: the library, its header,
-# a pkg-config file, a CMake package, the farm's sender tulvakctl, and the
-# files Debian asks of a package (debian.cmake). Nothing else the build makes
-# (the simulated driver, the host program, the tests) is installed.
+# a pkg-config file, a CMake package, the farm's sender tulvakctl with its
+# manual page and completion, and the files Debian asks of a package
+# (debian.cmake). Nothing else the build makes (the simulated driver, the host
+# program, the tests) is installed.
 # Debian's layout under any prefix, not only /usr, so that the package (built
 # from this tree's install rules) has it too: the library, its .pc and CMake
 # files in the multiarch folder lib/<triplet>. -DCMAKE_INSTALL_LIBDIR=lib
@@ -50,5 +51,18 @@ function(tulvak_install_gzipped file destination)
   add_custom_target(gzip_${name} ALL DEPENDS ${gz})
   install(FILES ${gz} DESTINATION ${destination})
 endfunction()
+
+# tulvakctl's manual page and bash completion, as soon as docs/ has them: a
+# page docs/NAME.1 and a completion docs/COMMAND.bash-completion. The build
+# looks for new ones each time.
+file(GLOB manual_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.1)
+foreach(page IN LISTS manual_pages)
+  tulvak_install_gzipped(${page} ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+file(GLOB completions CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.bash-completion)
+foreach(completion IN LISTS completions)
+  get_filename_component(command ${completion} NAME_WE)
+  install(FILES ${completion} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions RENAME ${command})
+endforeach()
 
 include(${CMAKE_CURRENT_LIST_DIR}/debian.cmake)

@@ -12,12 +12,19 @@ step() { "${@:2}" >"$scratch/$1.log" 2>&1 || fail "$1 failed: $(cat "$scratch/$1
 
 # The library's own files, the farm's sender, the files Debian asks of a
 # package, plain files all, and nothing else: not the simulated driver, the
-# host program, the tests. $2 is the include folder, $3 the library's.
+# host program, the tests. $2 is the include folder, $3 the library's. The
+# manual pages and completions are there once docs/ has them.
 check_tree() {
-    local share=${2%include}share
+    local share=${2%include}share page completion
     local files=("f ${2%include}bin/tulvakctl" "f $2/tulvak.h" "f $3/libtulvak.so" "f $3/pkgconfig/tulvak.pc" "f $3/cmake/tulvak/tulvakConfig.cmake"
         "f $3/cmake/tulvak/tulvakConfig-<build type>.cmake" "f $3/cmake/tulvak/tulvakConfigVersion.cmake"
         "f $share/doc/libtulvak/copyright" "f $share/doc/libtulvak/changelog.gz" "f $share/lintian/overrides/libtulvak")
+    for page in "$SOURCE_DIR"/docs/*.1; do
+        [[ ! -e $page ]] || files+=("f $share/man/man1/${page##*/}.gz")
+    done
+    for completion in "$SOURCE_DIR"/docs/*.bash-completion; do
+        [[ ! -e $completion ]] || files+=("f $share/bash-completion/completions/$(basename "$completion" .bash-completion)")
+    done
     diff <(printf '%s\n' "${files[@]}" | sort) <(find "$1" ! -type d -printf '%y %P\n' |
         sed 's/tulvakConfig-[a-z]*\.cmake$/tulvakConfig-<build type>.cmake/' | sort) >&2 ||
         fail "under $1, the files are not as they should be (> there, < missing)"
