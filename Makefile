@@ -10,6 +10,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SANITIZE_DIR := build-sanitize
 FUZZ_DIR := build-fuzz
 COVERAGE_DIR := build-coverage
+FLAGS_DIR := build-flags
 FUZZ_SECONDS ?= 60
 MIN_COVERAGE ?= 90
 
@@ -19,7 +20,7 @@ CROSS_ARCHES := armhf arm64
 toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
 toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
 
-.PHONY: all setup build run test unit sanitize fuzz lint coverage bench package install clean $(CROSS_ARCHES:%=test-%) \
+.PHONY: all setup build run test unit sanitize fuzz lint coverage test-flags bench package install clean $(CROSS_ARCHES:%=test-%) \
 	$(CROSS_ARCHES:%=package-%)
 # The steps share the machine's cores through JOBS, and setup must come first.
 .NOTPARALLEL:
@@ -38,6 +39,7 @@ needs_sanitize := build suite
 needs_fuzz := build suite checks
 needs_lint := build checks
 needs_coverage := build suite checks
+needs_test-flags := build suite
 needs_test := build suite checks
 needs_package := build package
 $(foreach arch,$(CROSS_ARCHES),$(eval needs_test-$(arch) := build suite $(arch)))
@@ -64,14 +66,19 @@ test: unit sanitize fuzz lint coverage
 unit: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
 
-# Every test again with AddressSanitizer and UndefinedBehaviorSanitizer.
-$(SANITIZE_DIR)/CMakeCache.txt:
-	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTULVAK_SANITIZE=ON
+# Every test again with AddressSanitizer and UndefinedBehaviorSanitizer,
+# given the usual way, as compile flags (CMake links with them too). Any
+# finding stops the program, so a test cannot pass over one. This tree, like
+# the coverage and flags trees, is configured at each run, so that one
+# configured with other flags before is brought to these.
+SANITIZERS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
 # Every process the tests start writes its sanitizer reports to files, so a
 # finding in a child that no test watches still fails the run.
 REPORTS = $(abspath $(SANITIZE_DIR))/sanitizer-reports
-sanitize: setup $(SANITIZE_DIR)/CMakeCache.txt
+sanitize: setup
+	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		"-DCMAKE_C_FLAGS=$(SANITIZERS)" "-DCMAKE_CXX_FLAGS=$(SANITIZERS)"
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
 	rm -rf $(REPORTS) && mkdir $(REPORTS)
 	ASAN_OPTIONS=log_path=$(REPORTS)/asan:detect_leaks=1 UBSAN_OPTIONS=log_path=$(REPORTS)/ubsan:print_stacktrace=1 \
@@ -89,14 +96,22 @@ lint: build
 	cmake/lint.sh $(BUILD_DIR) $(JOBS)
 
 # Line coverage of the library by the whole test suite.
-$(COVERAGE_DIR)/CMakeCache.txt:
-	cmake -S . -B $(COVERAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTULVAK_COVERAGE=ON
-
-coverage: setup $(COVERAGE_DIR)/CMakeCache.txt
+coverage: setup
+	cmake -S . -B $(COVERAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS=--coverage -DCMAKE_CXX_FLAGS=--coverage
 	cmake --build $(COVERAGE_DIR) --parallel $(JOBS)
 	find $(COVERAGE_DIR) -name '*.gcda' -delete
 	ctest --test-dir $(COVERAGE_DIR) --output-on-failure --parallel $(JOBS)
 	gcovr --root . --object-directory $(COVERAGE_DIR) --filter src/ --filter host/ --print-summary --fail-under-line $(MIN_COVERAGE)
+
+# The suite of a build made the way a distribution makes its own: with its
+# hardening flags (dpkg-buildflags) alone, build type None, and tulvakctl
+# linked dynamically (TULVAKCTL_STATIC=OFF).
+test-flags: setup
+	eval "$$(dpkg-buildflags --export=sh)" && cmake -S . -B $(FLAGS_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=None \
+		"-DCMAKE_C_FLAGS=$$CPPFLAGS $$CFLAGS" "-DCMAKE_CXX_FLAGS=$$CPPFLAGS $$CXXFLAGS" \
+		"-DCMAKE_EXE_LINKER_FLAGS=$$LDFLAGS" "-DCMAKE_SHARED_LINKER_FLAGS=$$LDFLAGS" -DTULVAKCTL_STATIC=OFF
+	cmake --build $(FLAGS_DIR) --parallel $(JOBS)
+	ctest --test-dir $(FLAGS_DIR) --output-on-failure --parallel $(JOBS)
 
 # Figures against their floors, one table (bench/results.md keeps a run with
 # its analysis); the ARM library's size too where its cross compiler is here.
@@ -125,4 +140,4 @@ $(CROSS_ARCHES:%=package-%): package-%: setup build-%/CMakeCache.txt
 	cmake --build build-$* --target package
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(COVERAGE_DIR) $(CROSS_ARCHES:%=build-%)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(COVERAGE_DIR) $(FLAGS_DIR) $(CROSS_ARCHES:%=build-%)

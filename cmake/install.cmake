@@ -1,7 +1,8 @@
 # What `cmake --install` and the Debian package hold: the library, its header,
-# a pkg-config file, a CMake package and the farm's sender tulvakctl. Nothing
-# else the build makes (the simulated driver, the host program, the tests) is
-# installed.
+# a pkg-config file, a CMake package, the farm's sender tulvakctl with its
+# manual page and completion, and the files Debian asks of a package
+# (debian.cmake). Nothing else the build makes (the simulated driver, the host
+# program, the tests) is installed.
 # Debian's layout under any prefix, not only /usr, so that the package (built
 # from this tree's install rules) has it too: the library, its .pc and CMake
 # files in the multiarch folder lib/<triplet>. -DCMAKE_INSTALL_LIBDIR=lib
@@ -37,24 +38,31 @@ string(CONFIGURE [[
 ]] install_pc_file @ONLY)
 install(CODE "${install_pc_file}")
 
-# tulvakctl runs on the set itself; linked statically, it brings its own needs.
+# tulvakctl runs on the set itself; linked statically (where the toolchain
+# can: static_link.cmake), it brings its own needs.
 install(TARGETS tulvakctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME libtulvak)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Debug console of the TV chip's driver modules")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "libtulvak developers")
-set(CPACK_DEBIAN_PACKAGE_SECTION libs)
-# The driver library is the platform's own and is not packaged: the host
-# that loads this library brings it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6")
-# Left alone, CPack labels the package with the build machine's architecture.
-find_program(DPKG_ARCHITECTURE dpkg-architecture)
-if(DPKG_ARCHITECTURE AND CMAKE_LIBRARY_ARCHITECTURE)
-  execute_process(COMMAND ${DPKG_ARCHITECTURE} -t ${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH
-    OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-endif()
-include(CPack)
+# Installs FILE compressed as Debian has documentation (gzip -9n: no name or
+# time in the header, so that the same file gives the same package).
+function(tulvak_install_gzipped file destination)
+  get_filename_component(name ${file} NAME)
+  set(gz ${CMAKE_CURRENT_BINARY_DIR}/gzip/${name}.gz)
+  add_custom_command(OUTPUT ${gz} COMMAND gzip -9nc ${file} > ${gz} DEPENDS ${file} VERBATIM)
+  add_custom_target(gzip_${name} ALL DEPENDS ${gz})
+  install(FILES ${gz} DESTINATION ${destination})
+endfunction()
+
+# tulvakctl's manual page and bash completion, as soon as docs/ has them: a
+# page docs/NAME.1 and a completion docs/COMMAND.bash-completion. The build
+# looks for new ones each time.
+file(GLOB manual_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.1)
+foreach(page IN LISTS manual_pages)
+  tulvak_install_gzipped(${page} ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+file(GLOB completions CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.bash-completion)
+foreach(completion IN LISTS completions)
+  get_filename_component(command ${completion} NAME_WE)
+  install(FILES ${completion} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions RENAME ${command})
+endforeach()
+
+include(${CMAKE_CURRENT_LIST_DIR}/debian.cmake)
