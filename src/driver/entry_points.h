@@ -5,7 +5,7 @@
 #ifndef TULVAK_DRIVER_ENTRY_POINTS_H
 #define TULVAK_DRIVER_ENTRY_POINTS_H
 
-#define TULVAK_ENTRY_POINTS(X)  \
+#define TULVAK_ENTRY_POINTS(X)    \
     X(QxApi_XC_ACE_SetDbgLevel)   \
     X(QxDrv_AESDMA_SetDbgLevel)   \
     X(QxApi_DDC2BI_SetDbgLevel)   \

@@ -13,8 +13,7 @@ namespace {
 // The library's one reference to each driver entry point.
 constexpr void (*const kDriverSetters[])(int) = {
 #define TULVAK_DRIVER_SETTER(name) &(name),
-    TULVAK_ENTRY_POINTS(TULVAK_DRIVER_SETTER)
-};
+    TULVAK_ENTRY_POINTS(TULVAK_DRIVER_SETTER)};
 
 // "(12) label\n" without printf, which would cost the console more than half
 // its throughput: the item lines are most of what it writes.

@@ -24,8 +24,7 @@ constexpr Item kSoftwareItems[] = {
 
 constexpr Item kUtilityItems[] = {
 #define TULVAK_UTILITY_ROW(module, label) opens(label, modules::module),
-    TULVAK_MODULES(TULVAK_UTILITY_ROW)
-};
+    TULVAK_MODULES(TULVAK_UTILITY_ROW)};
 
 const Menu kMainMenu{nullptr, kMainItems};
 const Menu kHardwareMenu{nullptr, kHardwareItems};

@@ -9,7 +9,7 @@
 
 // "YS Menu" opens the SYS module's menu: keep the label as it is, scripts
 // choose the item by it.
-#define TULVAK_MODULES(X)      \
+#define TULVAK_MODULES(X)    \
     X(ACE, "ACE Menu")       \
     X(AESDMA, "AESDMA Menu") \
     X(AVD, "AVD Menu")       \
