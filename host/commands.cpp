@@ -28,13 +28,14 @@ const Command kCommands[] = {
 
 }  // namespace
 
-int complain(const Invocation &invocation, Status status, const char *format, ...) {
+// printf-like, so that the format attribute checks the arguments of every call.
+int complain(const Invocation &invocation, Status status, const char *format, ...) {  // NOLINT(cert-dcl50-cpp)
     const char *program = invocation.program->name;
     const Command *command = invocation.command;
     std::fprintf(stderr, "%s%s%s: ", program, command != nullptr ? " " : "", command != nullptr ? command->name : "");
     va_list arguments;
     va_start(arguments, format);
-    std::vfprintf(stderr, format, arguments);
+    std::vfprintf(stderr, format, arguments);  // NOLINT(clang-analyzer-valist.Uninitialized): started above
     va_end(arguments);
     std::fputc('\n', stderr);
     if (status == kBadUsage && command != nullptr) std::fprintf(stderr, command->usage, program);

@@ -37,7 +37,8 @@ int run_session(const Invocation &invocation, int argc, char **argv) {
         kind = pipe ? TULVAK_SYSTEM_TYPE_VUNE : TULVAK_SYSTEM_TYPE_BRAMBLEON;
     }
     tulvak_sim_observe(show_call);
-    Tulvak_Manager::GetInstance()->Tulvak(kind);
+    // As a TV's host opens a session.
+    Tulvak_Manager::GetInstance()->Tulvak(kind);  // NOLINT(readability-static-accessed-through-instance)
     // A screen that never reached its reader is a failure a test farm must see.
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         return complain(invocation, kFailed, "could not write standard output");

@@ -1,9 +1,11 @@
 // send [--timeout SECONDS] SELECTION... | - and send [--timeout SECONDS] --set NAME...
 // Every name is resolved before anything is sent, into the selections that
 // reach its item from the main menu and the 99s that return there.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -86,7 +88,8 @@ int add_selections_naming(const Invocation &invocation, const char *name, std::v
     }
     if (matches.size() != 1) return refuse_name(invocation, name, matches);
     const ListedItem &item = *matches[0];
-    for (const int32_t number : item.path) selections.push_back(std::to_string(number));
+    std::transform(item.path.begin(), item.path.end(), std::back_inserter(selections),
+                   [](int32_t number) { return std::to_string(number); });
     // One 99 for each menu between the main menu and the one the item leaves the session in.
     const bool opens_menu = item.item->action == tulvak::Item::Action::open_menu;
     selections.insert(selections.end(), item.path.size() - 1 + (opens_menu ? 1 : 0), "99");

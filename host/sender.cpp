@@ -39,12 +39,11 @@ double seconds_now() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-// Waits up to `seconds` for `events` on fd, and returns those that came:
+// Waits up to `seconds` for the events watched, and returns those that came:
 // POLLERR or POLLHUP once no session holds the pipe.
-int wait_for(int fd, short events, double seconds) {
+int wait_for(pollfd watched, double seconds) {
     const double whole = std::floor(seconds);
     const timespec wait{static_cast<time_t>(whole), static_cast<long>((seconds - whole) * 1e9)};
-    pollfd watched{fd, events, 0};
     ppoll(&watched, 1, &wait, nullptr);
     return watched.revents;
 }
@@ -63,14 +62,15 @@ int open_session_pipe(const Invocation &invocation, double deadline, bool timed)
             return -1;
         }
         if (errno != ENXIO && errno != ENOENT) {
-            complain(invocation, kFailed, "cannot open %s: %s", kPipe, std::strerror(errno));
+            complain(invocation, kFailed, "cannot open %s: %s", kPipe,
+                     std::strerror(errno));  // NOLINT(concurrency-mt-unsafe)
             return -1;
         }
         if (seconds_now() >= deadline) {
             complain(invocation, kFailed, "no session is reading %s%s", kPipe, timed ? " (timed out)" : "");
             return -1;
         }
-        wait_for(-1, 0, kOpenRetry);
+        wait_for({-1, 0, 0}, kOpenRetry);
     }
 }
 
@@ -83,22 +83,23 @@ public:
     Sender &operator=(const Sender &) = delete;
 
     // Each selection as one line, then waits until the session has read them all.
-    int send(const std::string *selections, int count, double deadline) {
+    int send(const std::vector<std::string> &selections, double deadline) {
+        const int count = static_cast<int>(selections.size());
         attempted_ += count;
         for (int i = 0; i < count; ++i, ++sent_) {
-            const std::string line = selections[i] + "\n";
+            const std::string line = selections[static_cast<std::size_t>(i)] + "\n";
             // Short enough to go in whole or not at all; a full pipe is waited on.
             ssize_t written;
             while ((written = write(fd_, line.data(), line.size())) < 0 && errno == EAGAIN) {
                 const double left = deadline - seconds_now();
-                if (left <= 0) return not_read(true, count - i + unread_lines_of(selections, i));
-                if ((wait_for(fd_, POLLOUT, std::fmin(left, 1.0)) & POLLERR) != 0) break;
+                if (left <= 0) return not_read(true, count - i + unread_lines_of(selections.data(), i));
+                if ((wait_for({fd_, POLLOUT, 0}, std::fmin(left, 1.0)) & POLLERR) != 0) break;
             }
             if (written != static_cast<ssize_t>(line.size())) {
-                return not_read(false, count - i + unread_lines_of(selections, i));
+                return not_read(false, count - i + unread_lines_of(selections.data(), i));
             }
         }
-        return confirm(selections, count, deadline);
+        return confirm(selections, deadline);
     }
 
     // Whitespace-separated selections, each sent and confirmed as it is
@@ -118,7 +119,7 @@ public:
                          sent_);
                 return kBadUsage;
             }
-            const int status = word.empty() ? kDone : send(&word, 1, timeout_ ? seconds_now() + *timeout_ : INFINITY);
+            const int status = word.empty() ? kDone : send({word}, timeout_ ? seconds_now() + *timeout_ : INFINITY);
             if (status != kDone || c == EOF) return status;
             word.clear();
         }
@@ -132,7 +133,7 @@ private:
 
     // Empty pipe: all read, even if the session has ended since. Lines left
     // in it once no session holds it are lines the session never read.
-    int confirm(const std::string *selections, int count, double deadline) {
+    int confirm(const std::vector<std::string> &selections, double deadline) {
         bool held = true;
         double check = kFirstCheck;
         double waited = 0;
@@ -142,10 +143,11 @@ private:
             others_seen_ = others_seen_ || unread > last_unread;
             last_unread = unread;
             const double left = deadline - seconds_now();
-            if (!held || left <= 0) return not_read(held, unread_lines_of(selections, count));
+            if (!held || left <= 0)
+                return not_read(held, unread_lines_of(selections.data(), static_cast<int>(selections.size())));
             waited += check;
             if (waited > kFastChecks) check = std::fmin(2 * check, kLongestCheck);
-            held = (wait_for(fd_, 0, std::fmin(left, check)) & (POLLERR | POLLHUP)) == 0;
+            held = (wait_for({fd_, 0, 0}, std::fmin(left, check)) & (POLLERR | POLLHUP)) == 0;
         }
     }
 
@@ -202,14 +204,16 @@ int send_selections(const Invocation &invocation, const std::vector<std::string>
     Sender sender(invocation, fd, timeout);
     // Selections given together are sent together and confirmed together;
     // each "-" streams standard input, confirming selection by selection.
-    for (std::size_t i = 0; i < words.size();) {
-        std::size_t end = i;
-        while (end < words.size() && words[end] != "-") ++end;
-        const int count = static_cast<int>(end - i);
-        int status = count > 0 ? sender.send(&words[i], count, timeout ? deadline : INFINITY) : kDone;
-        if (status == kDone && end < words.size()) status = sender.send_standard_input();
+    std::vector<std::string> together;
+    for (std::size_t i = 0; i <= words.size(); ++i) {
+        if (i < words.size() && words[i] != "-") {
+            together.push_back(words[i]);
+            continue;
+        }
+        int status = together.empty() ? kDone : sender.send(together, timeout ? deadline : INFINITY);
+        if (status == kDone && i < words.size()) status = sender.send_standard_input();
         if (status != kDone) return status;
-        i = end + 1;
+        together.clear();
     }
     return kDone;
 }

@@ -38,7 +38,8 @@ constexpr Item refusal(const char *label, const char *text) {
 
 struct Menu {
     template <std::size_t N>
-    constexpr Menu(const char *module_name, const Item (&table)[N]) : module(module_name), items(table), count(N) {
+    constexpr Menu(const char *module_name, const Item (&table)[N]) noexcept
+        : module(module_name), items(table), count(N) {
         static_assert(N < 99, "items are numbered 1 to n, below EXIT's 99");
     }
 

@@ -38,7 +38,7 @@ void draw_screen(const Menu &menu) {
     std::fputs("(99) EXIT\n====================================\nPlease input the item number:", out);
 }
 
-void act(const Item &item) {
+void act(const Item &item) {  // NOLINT(misc-no-recursion)
     switch (item.action) {
     case Item::Action::driver_call:
         kDriverSetters[static_cast<std::size_t>(item.entry_point)](item.value);
