@@ -8,10 +8,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # The checks beside the plain tests, each in a build tree of its own.
 SANITIZE_DIR := build-sanitize
-FUZZ_DIR := build-fuzz
 COVERAGE_DIR := build-coverage
 FLAGS_DIR := build-flags
-FUZZ_SECONDS ?= 60
 MIN_COVERAGE ?= 90
 
 # Cross builds: build-<arch>/ with the toolchain file of that target; the
@@ -20,7 +18,7 @@ CROSS_ARCHES := armhf arm64
 toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
 toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
 
-.PHONY: all setup build run test unit sanitize fuzz lint coverage test-flags bench package install clean $(CROSS_ARCHES:%=test-%) \
+.PHONY: all setup build run test unit sanitize lint coverage test-flags bench package install clean $(CROSS_ARCHES:%=test-%) \
 	$(CROSS_ARCHES:%=package-%)
 # The steps share the machine's cores through JOBS, and setup must come first.
 .NOTPARALLEL:
@@ -36,7 +34,6 @@ needs_install := build
 needs_bench := build bench
 needs_unit := build suite
 needs_sanitize := build suite
-needs_fuzz := build suite checks
 needs_lint := build checks
 needs_coverage := build suite checks
 needs_test-flags := build suite
@@ -61,7 +58,7 @@ run: setup $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS) --target tulvak_host
 	@$(BUILD_DIR)/bin/tulvak
 
-test: unit sanitize fuzz lint coverage
+test: unit sanitize lint coverage
 
 unit: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
@@ -84,13 +81,6 @@ sanitize: setup
 	ASAN_OPTIONS=log_path=$(REPORTS)/asan:detect_leaks=1 UBSAN_OPTIONS=log_path=$(REPORTS)/ubsan:print_stacktrace=1 \
 		ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(JOBS) || { cat $(REPORTS)/* 2>/dev/null; exit 1; }
 	@if ls $(REPORTS)/* >/dev/null 2>&1; then cat $(REPORTS)/*; echo "sanitizers: the findings above" >&2; exit 1; fi
-
-# Each libFuzzer target for FUZZ_SECONDS, all at once.
-fuzz: setup
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DTULVAK_FUZZ=ON -DTULVAK_FUZZ_SECONDS=$(FUZZ_SECONDS)
-	cmake --build $(FUZZ_DIR) --parallel $(JOBS)
-	ctest --test-dir $(FUZZ_DIR) --output-on-failure --parallel 3
 
 lint: build
 	cmake/lint.sh $(BUILD_DIR) $(JOBS)
@@ -140,4 +130,4 @@ $(CROSS_ARCHES:%=package-%): package-%: setup build-%/CMakeCache.txt
 	cmake --build build-$* --target package
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(COVERAGE_DIR) $(FLAGS_DIR) $(CROSS_ARCHES:%=build-%)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(COVERAGE_DIR) $(FLAGS_DIR) $(CROSS_ARCHES:%=build-%)

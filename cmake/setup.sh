@@ -34,7 +34,7 @@ if ((${#missing[@]})); then
     echo "$what: installed in $SECONDS s"
 fi
 
-# The tests and the pipe fuzz target each mount a fresh /Customer in a mount
+# The tests each mount a fresh /Customer in a mount
 # namespace of their own, as the first process of a process namespace of
 # their own (tests/harness.py). Tried here the same way, so that
 # a machine that cannot is told so once, before anything is built.

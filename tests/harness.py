@@ -13,6 +13,7 @@ CONSOLE_ASK, PIPE_ASK = '\nTULVAK_SYSTEM_TYPE_BRAMBLEON\nSelect :', '\nTULVAK_SY
 REPORT = 'pipe file open failed! \nAUTO TEST READ FAIL.........Break\n'
 CLOSED = {'stdin=closed': '<&-', 'stdout=closed': '>&-', 'stdout=full': '>/dev/full'}
 libc = ctypes.CDLL(None, use_errno=True)
+os.umask(0o022)  # what files made in tests are given, whatever the caller's
 
 
 def private_mounts():
@@ -106,10 +107,11 @@ def text(written):
     return codecs.decode(re.sub(r'\{(\d+)\*([^}]*)\}', lambda m: m[2] * int(m[1]), written), 'unicode_escape')
 
 
-def snapshot():  # every path in /Customer, with the text of a small file
+def snapshot():  # every path in /Customer, with the mode and text of a small file
     paths = [os.path.join(folder, name) for folder, folders, files in os.walk('/Customer') for name in folders + files]
     small = lambda path: stat.S_ISREG(os.lstat(path).st_mode) and os.path.getsize(path) < 64
-    return sorted(path[10:] + ('=' + open(path).read() if small(path) else '') for path in paths)
+    return sorted(path[10:] + (f' {os.stat(path).st_mode & 0o777:o}=' + open(path).read() if small(path) else '')
+                  for path in paths)
 
 
 class Transcript:

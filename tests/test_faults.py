@@ -1,44 +1,36 @@
 """Pipe-driven sessions under the faults an unattended farm meets. Each says
 what is wrong or shrugs it off, waits without using the processor, and writes
-nothing outside /Customer: it runs in a directory of its own under /tmp, with
-HOME and TMPDIR beside it, and whatever is written under /tmp lands in a layer
-of the test's own that must end up holding just those three directories."""
+nothing where it runs: its working directory, HOME and TMPDIR are folders of a
+file system of the test's own, which must end up holding just those."""
 import os
 import tempfile
 
 import harness
 from harness import HOST, PIPE, REPORT
 
+
 class Faults(harness.Test):
     def setUp(self):
         super().setUp()
-        layer = tempfile.mkdtemp(dir='/dev/shm')
-        [os.mkdir(layer + folder) for folder in ('/upper', '/work')]
-        # A build tree under /tmp stays outside the layer: a coverage build writes its counters there.
-        build = os.environ['TULVAK_BUILD_DIR']
-        held = os.open(build, os.O_PATH) if build.startswith('/tmp/') else None
-        harness.mount('tulvak-tmp', '/tmp', 'overlay', 0, f'lowerdir=/tmp,upperdir={layer}/upper,workdir={layer}/work')
-        self.addCleanup(harness.libc.umount2, b'/tmp', 2)
-        if held is not None:
-            harness.mount(f'/proc/self/fd/{held}', build, None, 4096 | 16384)  # a recursive bind
-            os.close(held)
-        self.own = tempfile.mkdtemp(dir='/tmp')
-        self.written = {'', '/work', '/home', '/temp'}
-        [os.mkdir(self.own + folder) for folder in self.written - {''}]
-        self.addCleanup(lambda: self.assertEqual(
-            {os.path.join(folder, name) for folder, folders, files in os.walk(layer + '/upper') for name in folders + files},
-            {layer + '/upper' + self.own[4:] + path for path in self.written}))
+        self.own = tempfile.mkdtemp()
+        harness.mount('tulvak-own', self.own, 'tmpfs')
+        self.addCleanup(os.rmdir, self.own)
+        self.addCleanup(harness.libc.umount2, self.own.encode(), 2)
+        self.written = {'/work', '/home', '/temp'}
+        [os.mkdir(self.own + folder) for folder in self.written]
+        self.addCleanup(lambda: self.assertEqual({os.path.join(folder, name)[len(self.own):] for folder, folders, files
+                                                  in os.walk(self.own) for name in folders + files}, self.written))
 
     def start(self, argv, **options):
         environment = {**os.environ, 'HOME': self.own + '/home', 'TMPDIR': self.own + '/temp'}
         return super().start(argv, cwd=self.own + '/work', env=environment, **options)
 
     def test_nothing_to_read_is_reported_once_a_second_until_a_pipe_stands_at_the_path(self):
-        script = 'tulvak.sh=echo $1 > tulvakpipe'
+        script = 'tulvak.sh 755=echo $1 > tulvakpipe'
         for fault, before, after, left in (
                 ('customer read-only', 'mount -o remount,ro .', 'mount -o remount,rw .', []),
                 ('removed', '', 'rm tulvakpipe', [script]),
-                ('regular file', '', 'rm tulvakpipe && sh tulvak.sh 3', [script, 'tulvakpipe=3\n']),
+                ('regular file', '', 'rm tulvakpipe && sh tulvak.sh 3', [script, 'tulvakpipe 644=3\n']),
                 ('directory', '', 'rm tulvakpipe && mkdir tulvakpipe', [script, 'tulvakpipe']),
                 ('link', '', 'rm tulvakpipe && mkfifo other && ln -s other tulvakpipe', [script, 'other', 'tulvakpipe'])):
             with self.subTest(fault):
