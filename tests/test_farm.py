@@ -24,6 +24,7 @@ class Farm(harness.Test):
 
         visit('Main Menu', [])
         self.assertEqual(self.run_program(CTL + ['list']), (''.join(expected), '', 0))
+        self.assertNotRegex(''.join(expected), r'["\\\x00-\x08\x0b-\x1f]')  # what list --json writes unescaped
 
     def test_names_choose_items_return_to_the_main_menu_and_send_nothing_unless_each_names_one(self):
         session = self.pipe_session()

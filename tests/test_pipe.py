@@ -85,6 +85,9 @@ class Pipe(harness.Test):
         # Each sees the other's line in the pipe too, so neither can tell exactly how many of its own were read.
         out, err, status = self.run_program(HOST + ['send', '--timeout', '0.5', '3'])
         self.assertEqual((status, 'has not read up to 1 of 1 selections after 0.5 s' in err), (1, True))
+        # More than the pipe holds: the sender waits for room, as long as the timeout allows.
+        out, err, status = self.run_program(HOST + ['send', '--timeout', '0.5'] + ['1'] * 40000)
+        self.assertEqual((status, 'has not read up to' in err), (1, True))
         session.kill()
         self.assertEqual((waiting.finish(10), waiting.err), (1, NOT_READ.format('up to 1', 1)))
 
