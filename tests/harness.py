@@ -17,9 +17,8 @@ os.umask(0o022)  # what files made in tests are given, whatever the caller's
 
 
 def private_mounts():
-    """Runs this process again as the first of a process namespace and in a mount
-    namespace of its own: as root, or as root of a user namespace where root may
-    not mount. However the tests end, even killed, no process they started outlives them."""
+    """Runs this process again as the first of a process namespace, in a mount namespace of its own (as root of
+    a user namespace where root may not mount): however the tests end, no process they started outlives them."""
     if not os.environ.get('TULVAK_PRIVATE'):
         os.environ['TULVAK_PRIVATE'] = '1'
         if os.geteuid() == 0:
@@ -136,14 +135,10 @@ class Transcript:
         return ''.join(sent), ''.join(out), ''.join(err)
 
 
-def transcripts(name):
-    cases = []
-    for line in open(os.path.join(DATA, name)):
-        if line.startswith('== '):
-            cases.append(Transcript(line[3:].rstrip('\n')))
-        elif line.strip() and not line.startswith('#'):
-            cases[-1].lines.append(line.rstrip('\n'))
-    return cases
+def transcripts():  # data/sessions.txt, a Transcript for each "== " line and the lines under it
+    blocks = open(os.path.join(DATA, 'sessions.txt')).read().split('\n== ')[1:]
+    return [Transcript(head, [line for line in rest if line.strip() and not line.startswith('#')])
+            for head, *rest in (block.split('\n') for block in blocks)]
 
 
 def walk():
@@ -240,7 +235,7 @@ class Sessions(Test):
     """Every transcript of data/sessions.txt, and the walk, on each platform it names."""
 
     def replay_all(self, platform):
-        for case in transcripts('sessions.txt') + [walk()]:
+        for case in transcripts() + [walk()]:
             if platform in case.platforms:
                 with self.subTest(case.header):
                     self.replay(case, platform)
