@@ -20,4 +20,6 @@ cppcheck --quiet --std=c++17 --enable=warning,style,performance,portability --er
 
 echo "clang-tidy"
 find src host sim -name '*.cpp' | sort | xargs -P "$jobs" -n 4 clang-tidy -p "$build" --quiet 2>/dev/null
+echo "links of the README and docs/"
+python3 cmake/check_links.py
 echo "static checks clean"
