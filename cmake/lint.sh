@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Static checks: every source file formatted as .clang-format says, cppcheck
 # clean, and the library, host and simulated driver clang-tidy clean under
-# .clang-tidy. Needs a configured build tree for its compile commands.
+# .clang-tidy; the manual pages without a warning from groff (as lintian reads
+# them) or mandoc, and rendered by man with every section; the bash
+# completions parsed by bash. Needs a configured build tree for its compile
+# commands.
 # Usage: cmake/lint.sh [BUILD_DIR] [JOBS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,6 +23,21 @@ cppcheck --quiet --std=c++17 --enable=warning,style,performance,portability --er
 
 echo "clang-tidy"
 find src host sim -name '*.cpp' | sort | xargs -P "$jobs" -n 4 clang-tidy -p "$build" --quiet 2>/dev/null
+
+echo "manual pages"
+for page in docs/*.1; do
+    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+    [[ -z $warnings ]] || { echo "$page: $warnings" >&2 && exit 1; }
+    mandoc -T lint "$page"
+    rendered=$(MANWIDTH=80 man -l "$page")
+    while IFS= read -r section; do
+        grep -qxF "$section" <<<"$rendered" || { echo "$page: man shows no section $section" >&2 && exit 1; }
+    done < <(sed -n 's/^\.SH "\{0,1\}\([^"]*\)"\{0,1\}$/\1/p' "$page")
+done
+
+echo "bash completions"
+for completion in docs/*.bash-completion; do bash -n "$completion"; done
+
 echo "links of the README and docs/"
 python3 cmake/check_links.py
 echo "static checks clean"
