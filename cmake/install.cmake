@@ -52,9 +52,9 @@ function(tulvak_install_gzipped file destination)
   install(FILES ${gz} DESTINATION ${destination})
 endfunction()
 
-# tulvakctl's manual page and bash completion, as soon as docs/ has them: a
-# page docs/NAME.1 and a completion docs/COMMAND.bash-completion. The build
-# looks for new ones each time.
+# tulvakctl's manual page and bash completion: every page docs/NAME.1 and
+# completion docs/COMMAND.bash-completion. The build looks for new ones each
+# time.
 file(GLOB manual_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.1)
 foreach(page IN LISTS manual_pages)
   tulvak_install_gzipped(${page} ${CMAKE_INSTALL_MANDIR}/man1)
