@@ -41,9 +41,7 @@ def typed(data):  # a file of data, for a program's standard input
     return keyboard
 
 
-class Process:
-    """A program left running while the test acts; its output so far can be read at any time."""
-
+class Process:  # a program left running while the test acts; its output so far can be read at any time
     def __init__(self, test, argv, stdin=subprocess.DEVNULL, **options):
         self.files = [tempfile.TemporaryFile() for _ in range(2)]
         options = {'stdout': self.files[0], 'stderr': self.files[1], **options}
@@ -179,10 +177,6 @@ class Test(unittest.TestCase):
     def send(self, *selections):
         self.assertEqual(self.run_program(HOST + ['send', '--timeout', '5', *selections])[1:], ('', 0))
 
-    def relay(self, selection):
-        """A selection as farms send it: the relay script run by sh in /Customer."""
-        return self.run_program(['sh', '-c', 'cd /Customer && sh tulvak.sh "$1"', 'relay', selection])
-
     def pipe_session(self, **options):
         session = self.start(HOST + ['--pipe'], **options)
         session.wait_for(PIPE_ASK)
@@ -222,10 +216,7 @@ class Test(unittest.TestCase):
             self.assertEqual(snapshot(), sorted(case.part('@')))
 
     def deliver(self, sent, platform):
-        if platform == 'relay':
-            write_pipe('')  # waits for the session: until then the script would write a plain file
-            [self.relay(line) for line in sent.splitlines()]
-        elif platform == 'send':
+        if platform == 'send':
             self.run_program(HOST + ['send', '--timeout', '10', '-'], sent)
         else:
             write_pipe(sent)
@@ -242,7 +233,7 @@ class Sessions(Test):
 
     test_console = lambda self: self.replay_all('console')
     test_pipe = lambda self: self.replay_all('pipe')
-    test_relay_and_send = lambda self: [self.replay_all('relay'), self.replay_all('send')]
+    test_send = lambda self: self.replay_all('send')
     test_memcheck = unittest.skipUnless(os.environ.get('TULVAK_VALGRIND'), 'no valgrind for this build')(
         lambda self: self.replay_all('memcheck'))
 

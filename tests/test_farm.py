@@ -1,6 +1,5 @@
-"""The farm's commands: the listing, which must be the very tree sessions show
-(data/menus.tsv, which the walk of every menu replays), the menu tables it
-shows checked, and items sent by name."""
+"""The farm's commands: the listing, which must be the tree sessions show (the
+walk replays data/menus.tsv), its menus checked; and items sent by name."""
 import re
 
 import harness
