@@ -174,7 +174,7 @@ private:
             invocation_, kFailed,
             "the session holds the pipe but has not read %s%d of %d selections after %g s (is it stuck in a "
             "driver call?)",
-            up_to, unread, attempted_, timeout_.value_or(0));
+            up_to, unread, attempted_, *timeout_);  // held past a deadline: there is one
     }
 
     Invocation invocation_;

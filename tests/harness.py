@@ -139,8 +139,7 @@ def transcripts():  # data/sessions.txt, a Transcript for each "== " line and th
             for head, *rest in (block.split('\n') for block in blocks)]
 
 
-def walk():
-    """One session through every menu: each item in turn, numbers that name no item, then EXIT."""
+def walk():  # one session through every menu: each item in turn, numbers that name no item, then EXIT
     lines = []
 
     def visit(title):

@@ -1,5 +1,4 @@
-"""The console with a person or a script at the other end: the prompt there
-before anyone answers, and a signal caught while the reader waits."""
+"""The console: the prompt there before anyone answers, a signal caught while the reader waits."""
 import os
 import time
 

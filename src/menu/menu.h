@@ -17,24 +17,20 @@ struct Item {
     enum class Action : unsigned char { driver_call, open_menu, refuse };
 
     const char *label;
-    Action action;
-    EntryPoint entry_point;  // driver_call: called with value
-    int value;
     const Menu *menu;     // open_menu
     const char *refusal;  // refuse: written with no line end
+    Action action;
+    EntryPoint entry_point{};  // driver_call: called with value
+    int value{};
 };
 
 constexpr Item driver_call(const char *label, EntryPoint entry_point, int value) {
-    return {label, Item::Action::driver_call, entry_point, value, nullptr, nullptr};
+    return {label, nullptr, nullptr, Item::Action::driver_call, entry_point, value};
 }
 
-constexpr Item opens(const char *label, const Menu &menu) {
-    return {label, Item::Action::open_menu, {}, 0, &menu, nullptr};
-}
+constexpr Item opens(const char *label, const Menu &menu) { return {label, &menu, nullptr, Item::Action::open_menu}; }
 
-constexpr Item refusal(const char *label, const char *text) {
-    return {label, Item::Action::refuse, {}, 0, nullptr, text};
-}
+constexpr Item refusal(const char *label, const char *text) { return {label, nullptr, text, Item::Action::refuse}; }
 
 struct Menu {
     template <std::size_t N>
