@@ -47,7 +47,7 @@ int main(int argc, char **argv) {
         } else if (op == "closepipe" || op == "fifos") {  // the library's own descriptors
             struct stat status {};
             int held = 0;
-            for (int fd = 3; fd < 1024; ++fd) {
+            for (int fd = 0; fd < 1024; ++fd) {
                 if (fstat(fd, &status) != 0 || !S_ISFIFO(status.st_mode)) continue;
                 ++held;
                 if (op == "closepipe") close(fd);  // behind its back
