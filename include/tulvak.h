@@ -39,7 +39,8 @@ public:
 extern "C" {
 #endif
 
-/* The current platform kind; 0 until Set_System_type records one. */
+/* The current platform kind; 0 until Set_System_type records one. "Tpye" is
+ * the name hosts link to: keep it as it is. */
 TULVAK_API extern TULVAK_SYSTEM_TYPE eSystemTpye;
 
 /* Records the kind and prepares its input channel: 1 for a valid kind, else 0. */

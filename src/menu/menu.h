@@ -47,7 +47,8 @@ struct Menu {
 // Every menu's last item, added by the screen rather than kept in the tables.
 constexpr int kExitItem = 99;
 
-// The debug-level menus' refusal; the hardware and software menus have their own.
+// The debug-level menus' refusal, word for word as scripts match it: keep it
+// as it is. The hardware and software menus have their own.
 constexpr char kNotSupported[] = "Not support!";
 
 extern const Menu kMainMenu;

@@ -4,6 +4,8 @@
 
 namespace tulvak {
 
+// Texts scripts match, odd wording and all ("not support", "Advance"): keep
+// them as they are.
 constexpr char kConfigRefusal[] = "not support...";
 
 constexpr Item kMainItems[] = {

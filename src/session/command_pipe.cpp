@@ -210,7 +210,8 @@ void release_command_pipe() {
 }
 
 Selection read_pipe_selection() {
-    // Through the descriptor: the path may by now name something else.
+    // Through the descriptor: the path may by now name something else. The
+    // message's "chmode" is what logs are searched for: keep it as it is.
     if (state.fd >= 0 && fchmod(state.fd, kCommandPipeMode) != 0) write_line("failed to chmode! ");
     for (;;) {
         if (state.fd < 0 && !regained_pipe_after_pause()) return {0, false};

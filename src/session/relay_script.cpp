@@ -37,7 +37,7 @@ int CreateTulvakShell() {
     // The mode is set explicitly so that it does not depend on the host's umask.
     const bool mode_set = fchmod(fd, kScriptMode) == 0;
     if (close(fd) != 0 || !written) return fail(temporary);
-    if (!mode_set) tulvak::write_line("failed to chmode! ");
+    if (!mode_set) tulvak::write_line("failed to chmode! ");  // "chmode": keep as it is, logs are searched for it
     if (rename(temporary, tulvak::kRelayScriptPath) != 0) return fail(temporary);
     return 1;
 }
