@@ -52,17 +52,9 @@ function(tulvak_install_gzipped file destination)
   install(FILES ${gz} DESTINATION ${destination})
 endfunction()
 
-# tulvakctl's manual page and bash completion: every page docs/NAME.1 and
-# completion docs/COMMAND.bash-completion. The build looks for new ones each
-# time.
-file(GLOB manual_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.1)
-foreach(page IN LISTS manual_pages)
-  tulvak_install_gzipped(${page} ${CMAKE_INSTALL_MANDIR}/man1)
-endforeach()
-file(GLOB completions CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.bash-completion)
-foreach(completion IN LISTS completions)
-  get_filename_component(command ${completion} NAME_WE)
-  install(FILES ${completion} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions RENAME ${command})
-endforeach()
+# tulvakctl's manual page and bash completion.
+tulvak_install_gzipped(${PROJECT_SOURCE_DIR}/docs/tulvakctl.1 ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/tulvakctl.bash-completion
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions RENAME tulvakctl)
 
 include(${CMAKE_CURRENT_LIST_DIR}/debian.cmake)

@@ -101,6 +101,14 @@ void forget_line() {
     state.line_started = false;
 }
 
+// Lets go of the pipe held, not of the one it replaced, which stays open for
+// its stranded senders until the session ends.
+void let_go_of_held_pipe() {
+    if (state.fd >= 0) close(state.fd);
+    state.fd = -1;
+    forget_line();
+}
+
 // The old pipe, moved off the path: a relay script run while no session held
 // it is blocked in its open. Opening the old pipe for reading lets the script
 // finish, and keeping it open until the session ends lets it write: what it
@@ -137,7 +145,7 @@ bool make_and_hold_pipe() {
         // sender blocked on the old pipe stays blocked.
         if (rename(name, kCommandPipePath) == 0) return true;
     }
-    release_command_pipe();
+    let_go_of_held_pipe();
     unlink(name);
     return false;
 }
@@ -145,7 +153,7 @@ bool make_and_hold_pipe() {
 // Takes up the named pipe at the path in place of the one held, unless a
 // newer session holds it: then this session never reads from the path again.
 bool take_up_path() {
-    release_command_pipe();
+    let_go_of_held_pipe();
     if (!state.taken_over) state.taken_over = hold(kCommandPipePath) == Hold::locked_by_another;
     return state.fd >= 0;
 }
@@ -203,10 +211,9 @@ bool regained_pipe_after_pause() {
 }  // namespace
 
 void release_command_pipe() {
-    if (state.fd >= 0) close(state.fd);
+    let_go_of_held_pipe();
     if (state.retired_fd >= 0) close(state.retired_fd);
-    state.fd = state.retired_fd = -1;
-    forget_line();
+    state.retired_fd = -1;
 }
 
 Selection read_pipe_selection() {
@@ -227,14 +234,14 @@ Selection read_pipe_selection() {
         if (taken == Taken::whole_line) return deliver_line();
         if (taken == Taken::pipe_lost) {
             // Closed behind our back, say: waiting on it again would spin.
-            release_command_pipe();
+            let_go_of_held_pipe();
             continue;
         }
         // A farm capturing the output sees each screen before it answers it.
         flush_output();
         pollfd ready{fd, POLLIN, 0};
         const int events = poll(&ready, 1, state.line_started ? kQuietMs : kCheckMs);
-        if (events < 0 && errno != EINTR) release_command_pipe();
+        if (events < 0 && errno != EINTR) let_go_of_held_pipe();
         // A line already begun and followed by silence is complete.
         if (events == 0 && state.line_started) return deliver_line();
     }
