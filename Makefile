@@ -3,13 +3,18 @@
 # Whatever a target needs from the machine is seen to first (setup, below).
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
-GENERATOR := $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
+# Ninja where the machine has it, else what every machine has; CMake reads
+# the generator for a new tree from the environment. Both must build the
+# same things: test-makefiles checks the one CI's machine would not take.
+CMAKE_GENERATOR ?= $(if $(shell command -v ninja 2>/dev/null),Ninja,Unix Makefiles)
+export CMAKE_GENERATOR
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # The checks beside the plain tests, each in a build tree of its own.
 SANITIZE_DIR := build-sanitize
 COVERAGE_DIR := build-coverage
 FLAGS_DIR := build-flags
+MAKEFILES_DIR := build-makefiles
 MIN_COVERAGE ?= 90
 
 # Cross builds: build-<arch>/ with the toolchain file of that target; the
@@ -18,7 +23,7 @@ CROSS_ARCHES := armhf arm64
 toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
 toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
 
-.PHONY: all setup build run test unit sanitize lint coverage test-flags bench package install clean $(CROSS_ARCHES:%=test-%) \
+.PHONY: all setup build run test unit sanitize lint coverage test-flags test-makefiles bench package install clean $(CROSS_ARCHES:%=test-%) \
 	$(CROSS_ARCHES:%=package-%)
 # The steps share the machine's cores through JOBS, and setup must come first.
 .NOTPARALLEL:
@@ -37,6 +42,7 @@ needs_sanitize := build suite
 needs_lint := build checks
 needs_coverage := build suite checks
 needs_test-flags := build suite
+needs_test-makefiles := build suite
 needs_test := build suite checks
 needs_package := build package
 $(foreach arch,$(CROSS_ARCHES),$(eval needs_test-$(arch) := build suite $(arch)))
@@ -48,7 +54,7 @@ setup:
 	$(if $(NEEDS),@cmake/setup.sh "make $(GOALS)" $(NEEDS))
 
 $(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
 build: setup $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
@@ -74,7 +80,7 @@ SANITIZERS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-f
 # finding in a child that no test watches still fails the run.
 REPORTS = $(abspath $(SANITIZE_DIR))/sanitizer-reports
 sanitize: setup
-	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		"-DCMAKE_C_FLAGS=$(SANITIZERS)" "-DCMAKE_CXX_FLAGS=$(SANITIZERS)"
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
 	rm -rf $(REPORTS) && mkdir $(REPORTS)
@@ -87,7 +93,7 @@ lint: build
 
 # Line coverage of the library by the whole test suite.
 coverage: setup
-	cmake -S . -B $(COVERAGE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS=--coverage -DCMAKE_CXX_FLAGS=--coverage
+	cmake -S . -B $(COVERAGE_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS=--coverage -DCMAKE_CXX_FLAGS=--coverage
 	cmake --build $(COVERAGE_DIR) --parallel $(JOBS)
 	find $(COVERAGE_DIR) -name '*.gcda' -delete
 	ctest --test-dir $(COVERAGE_DIR) --output-on-failure --parallel $(JOBS)
@@ -97,18 +103,26 @@ coverage: setup
 # hardening flags (dpkg-buildflags) alone, build type None, and tulvakctl
 # linked dynamically (TULVAKCTL_STATIC=OFF).
 test-flags: setup
-	eval "$$(dpkg-buildflags --export=sh)" && cmake -S . -B $(FLAGS_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=None \
+	eval "$$(dpkg-buildflags --export=sh)" && cmake -S . -B $(FLAGS_DIR) -DCMAKE_BUILD_TYPE=None \
 		"-DCMAKE_C_FLAGS=$$CPPFLAGS $$CFLAGS" "-DCMAKE_CXX_FLAGS=$$CPPFLAGS $$CXXFLAGS" \
 		"-DCMAKE_EXE_LINKER_FLAGS=$$LDFLAGS" "-DCMAKE_SHARED_LINKER_FLAGS=$$LDFLAGS" -DTULVAKCTL_STATIC=OFF
 	cmake --build $(FLAGS_DIR) --parallel $(JOBS)
 	ctest --test-dir $(FLAGS_DIR) --output-on-failure --parallel $(JOBS)
+
+# The suite, install and package tests included, of a tree configured with
+# Unix Makefiles, as on a machine without ninja: that generator makes no
+# folder for a rule's output, where Ninja does.
+test-makefiles: setup
+	CMAKE_GENERATOR='Unix Makefiles' cmake -S . -B $(MAKEFILES_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake --build $(MAKEFILES_DIR) --parallel $(JOBS)
+	ctest --test-dir $(MAKEFILES_DIR) --output-on-failure --parallel $(JOBS)
 
 # Figures against their floors, one table (bench/results.md keeps a run with
 # its analysis); the ARM library's size too where its cross compiler is here.
 BENCH_CROSS := $(if $(shell command -v arm-linux-gnueabihf-g++ 2>/dev/null),armhf)
 bench: setup build $(BENCH_CROSS:%=build-%/CMakeCache.txt)
 	cmake --build $(BUILD_DIR) --target bench_programs
-	$(foreach arch,$(BENCH_CROSS),cmake --build build-$(arch) --target tulvak size_floor &&) true
+	$(foreach arch,$(BENCH_CROSS),cmake --build build-$(arch) --target size_programs &&) true
 	sh bench/run.sh $(BUILD_DIR) $(BENCH_CROSS:%=build-%)
 
 # The Debian package, in the build folder: libtulvak_<version>_<arch>.deb.
@@ -120,7 +134,7 @@ install: build
 	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
 
 $(CROSS_ARCHES:%=build-%/CMakeCache.txt): build-%/CMakeCache.txt:
-	cmake -S . -B build-$* $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_TOOLCHAIN_FILE=$(toolchain_$*)
+	cmake -S . -B build-$* -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_TOOLCHAIN_FILE=$(toolchain_$*)
 
 $(CROSS_ARCHES:%=test-%): test-%: setup build-%/CMakeCache.txt
 	cmake --build build-$* --parallel $(JOBS)
@@ -130,4 +144,4 @@ $(CROSS_ARCHES:%=package-%): package-%: setup build-%/CMakeCache.txt
 	cmake --build build-$* --target package
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(COVERAGE_DIR) $(FLAGS_DIR) $(CROSS_ARCHES:%=build-%)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(COVERAGE_DIR) $(FLAGS_DIR) $(MAKEFILES_DIR) $(CROSS_ARCHES:%=build-%)

@@ -26,13 +26,23 @@ stripped_size() {
     stat -c %s "$programs/stripped.so"
 }
 
+# figure, program, floor program, what the floor is, target; in bytes, stripped.
+size_row() {
+    size=$(stripped_size "$2" "$tree")
+    floor=$(stripped_size "$3" "$tree")
+    echo "| $1 | $size bytes | $floor bytes ($4) | $(awk "BEGIN { printf \"%.2f\", $size / $floor }") | $5 |"
+}
+
 for tree in "$build" "$@"; do
     machine=$(file -b "$tree/lib/libtulvak.so" | cut -d, -f2 | sed 's/^ //')
-    size=$(stripped_size "$tree/lib/libtulvak.so" "$tree")
-    floor=$(stripped_size "$tree/bench/libsize_floor.so" "$tree")
     target=''
     [ "$machine" = x86-64 ] && target='<= 48 KiB (49152 bytes)'
-    echo "| stripped libtulvak.so, $machine | $size bytes | $floor bytes (an empty library) | $(awk "BEGIN { printf \"%.2f\", $size / $floor }") | $target |"
+    size_row "stripped libtulvak.so, $machine" "$tree/lib/libtulvak.so" "$tree/bench/libsize_floor.so" \
+        'an empty library' "$target"
+    for link in static dynamic; do
+        size_row "stripped tulvakctl, $machine, $link" "$tree/bench/tulvakctl_$link" \
+            "$tree/bench/program_floor_$link" "an empty C program, $link" ''
+    done
 done
 rm -f "$programs/stripped.so"
 

@@ -43,10 +43,12 @@ install(CODE "${install_pc_file}")
 install(TARGETS tulvakctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Installs FILE compressed as Debian has documentation (gzip -9n: no name or
-# time in the header, so that the same file gives the same package).
+# time in the header, so that the same file gives the same package). The
+# shell's redirection makes no folder, and only Ninja makes an output's own.
 function(tulvak_install_gzipped file destination)
   get_filename_component(name ${file} NAME)
   set(gz ${CMAKE_CURRENT_BINARY_DIR}/gzip/${name}.gz)
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/gzip)
   add_custom_command(OUTPUT ${gz} COMMAND gzip -9nc ${file} > ${gz} DEPENDS ${file} VERBATIM)
   add_custom_target(gzip_${name} ALL DEPENDS ${gz})
   install(FILES ${gz} DESTINATION ${destination})
