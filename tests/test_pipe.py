@@ -102,13 +102,13 @@ class Faults(harness.Test):
     """Each session says what is wrong or shrugs it off, and waits without using the processor."""
 
     def test_nothing_to_read_is_reported_once_a_second_until_a_pipe_stands_at_the_path(self):
-        script = 'tulvak.sh 755=echo $1 > tulvakpipe'
+        made = 'tulvak.sh 755=echo $1 > tulvakpipe', 'tulvak.state'
         for fault, before, after, left in (
                 ('customer read-only', 'mount -o remount,ro .', 'mount -o remount,rw .', []),
-                ('removed', '', 'rm tulvakpipe', [script]),
-                ('regular file', '', 'rm tulvakpipe && sh tulvak.sh 3', [script, 'tulvakpipe 644=3\n']),
-                ('directory', '', 'rm tulvakpipe && mkdir tulvakpipe', [script, 'tulvakpipe']),
-                ('link', '', 'rm tulvakpipe && mkfifo other && ln -s other tulvakpipe', [script, 'other', 'tulvakpipe'])):
+                ('removed', '', 'rm tulvakpipe', [*made]),
+                ('regular file', '', 'rm tulvakpipe && sh tulvak.sh 3', [*made, 'tulvakpipe 644=3\n']),
+                ('directory', '', 'rm tulvakpipe && mkdir tulvakpipe', [*made, 'tulvakpipe']),
+                ('link', '', 'rm tulvakpipe && mkfifo other && ln -s other tulvakpipe', [*made, 'other', 'tulvakpipe'])):
             with self.subTest(fault):
                 self.fresh_customer()
                 self.run_program(['sh', '-c', 'cd /Customer && ' + (before or 'true')])

@@ -38,37 +38,46 @@ void draw_screen(const Menu &menu) {
     std::fputs("(99) EXIT\n====================================\nPlease input the item number:", out);
 }
 
-void act(const Item &item) {  // NOLINT(misc-no-recursion)
-    switch (item.action) {
-    case Item::Action::driver_call:
-        kDriverSetters[static_cast<std::size_t>(item.entry_point)](item.value);
-        break;
-    case Item::Action::open_menu:
-        // Navigation is the call stack, as deep as the tables nest.
-        run_menu(*item.menu);  // NOLINT(misc-no-recursion)
-        break;
-    case Item::Action::refuse:
-        write_text(item.refusal);
-        break;
+// How a menu was left: by EXIT, its parent then showing its own screen
+// again; back to the main menu, every menu but the outermost returning too;
+// or at the end of input, when nothing can ever be chosen again.
+enum class Left { by_exit, to_main, input_ended };
+
+Left walk(const Menu &menu, bool outermost) {  // NOLINT(misc-no-recursion)
+    for (;;) {
+        draw_screen(menu);
+        const Selection read = read_selection("Select :");
+        if (read.kind == Selection::Kind::ended) return Left::input_ended;
+        if (read.kind == Selection::Kind::to_main && !outermost) return Left::to_main;
+        // Anything but an item's number just shows the screen again.
+        if (read.kind != Selection::Kind::number || read.number < 1) continue;
+        if (read.number == kExitItem) return Left::by_exit;
+        const auto number = static_cast<std::size_t>(read.number);
+        if (number > menu.count) continue;
+        const Item &item = menu.items[number - 1];
+        switch (item.action) {
+        case Item::Action::driver_call:
+            kDriverSetters[static_cast<std::size_t>(item.entry_point)](item.value);
+            state_called(number, item.entry_point, item.value);
+            break;
+        case Item::Action::open_menu: {
+            // Navigation is the call stack, as deep as the tables nest.
+            state_opened(number, item.label);
+            const Left left = walk(*item.menu, false);  // NOLINT(misc-no-recursion)
+            state_left();
+            if (left == Left::input_ended || (left == Left::to_main && !outermost)) return left;
+            break;
+        }
+        case Item::Action::refuse:
+            write_text(item.refusal);
+            break;
+        }
     }
 }
 
 }  // namespace
 
-void run_menu(const Menu &menu) {  // NOLINT(misc-no-recursion)
-    for (;;) {
-        draw_screen(menu);
-        const int32_t selection = ReadDecimalKeyInput("Select :");
-        // Once input has ended nothing more can be chosen: every menu up to
-        // the session entry returns instead of asking again.
-        if (selection_input_ended() || selection == kExitItem) return;
-        // Anything but an item's number just shows the screen again.
-        if (selection >= 1 && static_cast<std::size_t>(selection) <= menu.count) {
-            act(menu.items[selection - 1]);
-            if (selection_input_ended()) return;
-        }
-    }
-}
+void run_menu(const Menu &menu) { walk(menu, true); }
 
 }  // namespace tulvak
 

@@ -180,12 +180,35 @@ Taken take_line(int fd) {
     }
 }
 
+bool line_is(const char *text, std::size_t length) {
+    return state.line_length == length && std::memcmp(state.line, text, length) == 0;
+}
+
+// "@mark=TOKEN\n" exactly, the token of letters, digits, '.', '-' and '_'.
+bool line_is_mark() {
+    constexpr std::size_t prefix = sizeof kMarkPrefix - 1;
+    const std::size_t token = state.line_length - prefix - 1;
+    if (state.line_length < prefix + 2 || token > kMarkTokenLimit || state.line[state.line_length - 1] != '\n' ||
+        std::memcmp(state.line, kMarkPrefix, prefix) != 0) {
+        return false;
+    }
+    // Spelt out: isalnum would follow the host's locale.
+    constexpr char kTokenCharacters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-_";
+    for (std::size_t i = prefix; i < prefix + token; ++i) {
+        if (std::memchr(kTokenCharacters, state.line[i], sizeof kTokenCharacters - 1) == nullptr) return false;
+    }
+    return true;
+}
+
 Selection deliver_line() {
     state.line[state.line_length] = '\0';
     if (stdout != nullptr) std::printf("get command %s\n", state.line);
-    const int32_t number = parse_pipe_selection(state.line);
+    state_line_read();
+    const Selection read = line_is(kToMainLine, sizeof kToMainLine - 1)
+                               ? Selection{Selection::Kind::to_main, 0}
+                               : Selection{Selection::Kind::number, parse_pipe_selection(state.line)};
     forget_line();
-    return {number, false};
+    return read;
 }
 
 void flush_output() {
@@ -199,6 +222,7 @@ bool regained_pipe_after_pause() {
     timespec next = state.last_report;
     next.tv_sec += kCheckMs / 1000;
     flush_output();
+    state_flush();
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) == EINTR) {
     }
     if (take_up_path()) return true;
@@ -209,6 +233,16 @@ bool regained_pipe_after_pause() {
 }
 
 }  // namespace
+
+bool pipe_taken_over() {
+    if (!state.taken_over && (state.fd < 0 || !path_names_held_pipe())) {
+        int fd = -1;
+        struct stat file;
+        state.taken_over = open_locked(kCommandPipePath, O_RDONLY, fd, file) == Hold::locked_by_another;
+        if (fd >= 0) close(fd);
+    }
+    return state.taken_over;
+}
 
 void release_command_pipe() {
     let_go_of_held_pipe();
@@ -221,7 +255,7 @@ Selection read_pipe_selection() {
     // message's "chmode" is what logs are searched for: keep it as it is.
     if (state.fd >= 0 && fchmod(state.fd, kCommandPipeMode) != 0) write_line("failed to chmode! ");
     for (;;) {
-        if (state.fd < 0 && !regained_pipe_after_pause()) return {0, false};
+        if (state.fd < 0 && !regained_pipe_after_pause()) return {Selection::Kind::number, 0};
         const int fd = state.fd;
         // Once the path names another pipe (a newer session's, or one made by
         // hand), lines sent there are not ours; those left in the old pipe
@@ -231,14 +265,22 @@ Selection read_pipe_selection() {
             continue;
         }
         const Taken taken = take_line(fd);
+        // A mark is the farm's alone: it is recorded, and neither shown nor chosen.
+        if (taken == Taken::whole_line && line_is_mark()) {
+            state_marked(state.line + sizeof kMarkPrefix - 1, state.line_length - sizeof kMarkPrefix);
+            forget_line();
+            continue;
+        }
         if (taken == Taken::whole_line) return deliver_line();
         if (taken == Taken::pipe_lost) {
             // Closed behind our back, say: waiting on it again would spin.
             let_go_of_held_pipe();
             continue;
         }
-        // A farm capturing the output sees each screen before it answers it.
+        // A farm capturing the output sees each screen before it answers it,
+        // and the state as the session waits.
         flush_output();
+        state_flush();
         pollfd ready{fd, POLLIN, 0};
         const int events = poll(&ready, 1, state.line_started ? kQuietMs : kCheckMs);
         if (events < 0 && errno != EINTR) let_go_of_held_pipe();

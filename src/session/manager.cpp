@@ -24,7 +24,10 @@ void Tulvak_Manager::Tulvak(TULVAK_SYSTEM_TYPE kind) {
         tulvak::write_line("\n\nNeed Set System Type \n");
         return;
     }
+    if (kind == TULVAK_SYSTEM_TYPE_VUNE) tulvak::state_begin();
     tulvak::run_menu(tulvak::kMainMenu);
+    // Said while the pipe is still held, so that a newer session's record is never overwritten.
+    tulvak::state_end();
     // Senders that come after the session wait for the next one.
     tulvak::release_command_pipe();
 }

@@ -13,8 +13,6 @@ namespace {
 constexpr std::size_t kPromptLimit = 1024;
 constexpr std::size_t kConsoleLineSize = 32;
 
-bool input_ended = false;
-
 // Keeps the first 31 bytes of a line and consumes the rest of it, so the tail
 // of an over-long line is never taken for the next selection. Reading byte by
 // byte also keeps a NUL inside the line from hiding its line feed.
@@ -35,42 +33,41 @@ bool read_console_line(char (&line)[kConsoleLineSize]) {
     }
 }
 
+constexpr Selection kEnded{Selection::Kind::ended, 0};
+
 Selection read_console_selection(const char *prompt) {
     if (stdout == nullptr) {
         if (stderr != nullptr) std::fprintf(stderr, "%s: stdConsole is null\n", "ReadDecimalKeyInput");
-        return {0, true};
+        return kEnded;
     }
     if (prompt != nullptr) {
-        if (strnlen(prompt, kPromptLimit + 1) > kPromptLimit) return {0, false};
+        if (strnlen(prompt, kPromptLimit + 1) > kPromptLimit) return {Selection::Kind::number, 0};
         std::fputs(prompt, stdout);
     }
     std::fflush(stdout);
     char line[kConsoleLineSize] = {};
-    if (stdin == nullptr || !read_console_line(line)) return {0, true};
-    return {parse_console_selection(line), false};
+    if (stdin == nullptr || !read_console_line(line)) return kEnded;
+    return {Selection::Kind::number, parse_console_selection(line)};
 }
 
 }  // namespace
 
-bool selection_input_ended() { return input_ended; }
+Selection read_selection(const char *prompt) {
+    switch (eSystemTpye) {
+    case TULVAK_SYSTEM_TYPE_BRAMBLEON:
+        write_line("\nTULVAK_SYSTEM_TYPE_BRAMBLEON");
+        return read_console_selection(prompt);
+    case TULVAK_SYSTEM_TYPE_VUNE:
+        write_line("\nTULVAK_SYSTEM_TYPE_VUNE");
+        return read_pipe_selection();
+    default:
+        // No channel at all: asking again could only spin.
+        write_line("\nTULVAK_SYSTEM_TYPE_NULL");
+        return kEnded;
+    }
+}
 
 }  // namespace tulvak
 
-int32_t ReadDecimalKeyInput(const char *prompt) {
-    tulvak::Selection selection{0, true};
-    switch (eSystemTpye) {
-    case TULVAK_SYSTEM_TYPE_BRAMBLEON:
-        tulvak::write_line("\nTULVAK_SYSTEM_TYPE_BRAMBLEON");
-        selection = tulvak::read_console_selection(prompt);
-        break;
-    case TULVAK_SYSTEM_TYPE_VUNE:
-        tulvak::write_line("\nTULVAK_SYSTEM_TYPE_VUNE");
-        selection = tulvak::read_pipe_selection();
-        break;
-    default:
-        // No channel at all: asking again could only spin.
-        tulvak::write_line("\nTULVAK_SYSTEM_TYPE_NULL");
-    }
-    tulvak::input_ended = selection.channel_closed;
-    return selection.number;
-}
+// Only the number: a host that reads selections itself has no menus to leave.
+int32_t ReadDecimalKeyInput(const char *prompt) { return tulvak::read_selection(prompt).number; }
