@@ -18,12 +18,21 @@ const Command kCommands[] = {
      "bounds the wait for a session and for its reading; without it, send fails\n"
      "at once when no session reads. Exit status: 0 all read, 1 not, 2 bad usage.\n",
      send_command},
-    {"list", "usage: %1$s list [--json] [WORD]\n", "list every item of every menu",
+    {"list", "usage: %1$s list [--json | --names] [WORD]\n", "list every item of every menu",
      "Prints every item of every menu in the order of the tree, a line each:\n"
      "the selections that reach it from the main menu, its menu, its label and\n"
      "what it does, separated by tabs. WORD keeps the lines that contain it,\n"
-     "ignoring case. --json prints the same items as a JSON array.\n",
+     "ignoring case. --json prints the same items as a JSON array, --names each\n"
+     "name that send --set takes for one of them, a line each.\n",
      list_command},
+    {"status", "usage: %1$s status [--json | --names]\n", "say what the session has done and whether it reads",
+     "Prints the state the pipe-driven session keeps in /Customer/tulvak.state:\n"
+     "its process, when it started, the menu it shows, the selections it has\n"
+     "read, and each driver entry point's last value with the item that passed\n"
+     "it. --json prints it as one JSON object; --names the --set names of those\n"
+     "items, which send --set takes to put the levels back. Exit status: 0 a\n"
+     "session reads the pipe, 1 none does (the state is still printed), 2 bad usage.\n",
+     status_command},
 };
 
 }  // namespace
@@ -45,7 +54,7 @@ int complain(const Invocation &invocation, Status status, const char *format, ..
 
 void print_program_usage(std::FILE *out, const Program &program) {
     std::fputs(program.usage, out);
-    for (const Command &command : kCommands) std::fprintf(out, "  %-5s %s\n", command.name, command.summary);
+    for (const Command &command : kCommands) std::fprintf(out, "  %-6s %s\n", command.name, command.summary);
     std::fprintf(out, "\n'%s COMMAND --help' shows a command's usage.\n", program.name);
 }
 

@@ -5,6 +5,9 @@
 #ifndef TULVAK_HOST_COMMANDS_H
 #define TULVAK_HOST_COMMANDS_H
 
+#include <limits.h>
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -54,6 +57,31 @@ void print_program_usage(std::FILE *out, const Program &program);
 
 int list_command(const Invocation &invocation, int argc, char **argv);
 int send_command(const Invocation &invocation, int argc, char **argv);
+int status_command(const Invocation &invocation, int argc, char **argv);
+
+// A pipe-driven session's state file, as read.
+struct SessionState {
+    struct Call {
+        std::string entry_point;
+        long value = 0;
+        long count = 0;
+        std::string last;
+        std::vector<int32_t> path;  // of the item that made it
+    };
+    long pid = 0;
+    std::string platform, started, ended, menu;  // ended is empty while it runs
+    long selections = 0;
+    long marks = 0;                         // seen in all
+    std::vector<std::string> recent_marks;  // the newest of them
+    std::vector<Call> calls;
+};
+
+// The state file; nothing with `why` empty when there is none, nothing with
+// `why` saying what is wrong when what stands there is not one.
+std::optional<SessionState> read_state(std::string &why);
+
+// The process whose lock marks the named pipe as its session's, or 0.
+long pipe_holder(const struct stat &pipe);
 
 // The menu tree, walked from the tables a session runs: one entry per item.
 struct ListedItem {
@@ -75,12 +103,33 @@ std::string listing_line(const ListedItem &entry);
 
 std::string lower_case(std::string text);
 
+// Text as a JSON string: quoted, with quotes, backslashes and control
+// characters escaped. Every JSON the commands write goes through it.
+std::string json_string(const std::string &text);
+
+// The one rule by which send --set, list --names, status and the shell's
+// completion name items: every name of the item (see catalogue.cpp), the
+// items a name stands for ignoring case (a name is the item's only when it
+// stands for it alone), and the first name that is the item's only one,
+// empty if none is.
+std::vector<std::string> names_of(const ListedItem &entry);
+std::vector<const ListedItem *> items_named(const std::string &name);
+std::string set_name(const ListedItem &entry);
+// Whether MENU, ignoring case, names the menu of the item.
+bool menu_is_named(const ListedItem &entry, const std::string &menu);
+
 // Digits with an optional sign, short enough for one line of the session's.
 bool is_selection(const std::string &text);
 
-// Sends each selection of `words`, where "-" stands for those read from
-// standard input, and returns the exit status. Without a timeout it fails at
-// once when no session reads the pipe, and waits as long as one holds it.
-int send_selections(const Invocation &invocation, const std::vector<std::string> &words, std::optional<double> timeout);
+// The most a group of lines may hold: with the mark that ends it, one
+// write, which no other sender's bytes can land inside.
+constexpr std::size_t kGroupLimit = PIPE_BUF - 64;
+
+// Writes each group, whole lines within kGroupLimit, in one write, where "-"
+// stands for the selections read from standard input, each then a group of
+// its own; returns the exit status once the session has acted on every line
+// or cannot. Without a timeout it fails at once when no session reads the
+// pipe, and waits as long as one holds it.
+int send_groups(const Invocation &invocation, const std::vector<std::string> &groups, std::optional<double> timeout);
 
 #endif

@@ -1,4 +1,5 @@
-// list [--json] [WORD]: every item of every menu, one line each, in the order of the tree.
+// list [--json | --names] [WORD]: every item of every menu, one line each, in
+// the order of the tree, or the names send --set takes for them.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -7,10 +8,6 @@
 #include "commands.h"
 
 namespace {
-
-// Labels, titles and actions hold no quote, backslash or control character
-// (the listing's test checks every one), so they need no escaping.
-std::string json_string(const std::string &text) { return "\"" + text + "\""; }
 
 std::string json_object(const ListedItem &entry) {
     std::string path;
@@ -23,11 +20,11 @@ std::string json_object(const ListedItem &entry) {
 }  // namespace
 
 int list_command(const Invocation &invocation, int argc, char **argv) {
-    bool json = false;
+    const char *form = nullptr;
     const char *word = nullptr;
     for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--json") == 0) {
-            json = true;
+        if ((std::strcmp(argv[i], "--json") == 0 || std::strcmp(argv[i], "--names") == 0) && form == nullptr) {
+            form = argv[i];
         } else if (argv[i][0] != '-' && word == nullptr) {
             word = argv[i];
         } else {
@@ -35,10 +32,20 @@ int list_command(const Invocation &invocation, int argc, char **argv) {
         }
     }
     const std::string wanted = lower_case(word != nullptr ? word : "");
+    const bool json = form != nullptr && std::strcmp(form, "--json") == 0;
     std::string text;
     for (const ListedItem &entry : catalogue()) {
         if (lower_case(listing_line(entry)).find(wanted) == std::string::npos) continue;
-        text += json ? (text.empty() ? "[\n  " : ",\n  ") + json_object(entry) : listing_line(entry) + "\n";
+        if (form == nullptr) {
+            text += listing_line(entry) + "\n";
+        } else if (json) {
+            text += (text.empty() ? "[\n  " : ",\n  ") + json_object(entry);
+        } else {
+            // Those that name the item alone and that a shell takes as one word.
+            for (const std::string &name : names_of(entry)) {
+                if (name.find(' ') == std::string::npos && items_named(name).size() == 1) text += name + "\n";
+            }
+        }
     }
     if (json) text += text.empty() ? "[]\n" : "\n]\n";
     std::fputs(text.c_str(), stdout);

@@ -1,49 +1,18 @@
 // send [--timeout SECONDS] SELECTION... | - and send [--timeout SECONDS] --set NAME...
-// Every name is resolved before anything is sent, into the selections that
-// reach its item from the main menu and the 99s that return there.
-#include <algorithm>
+// Every name is resolved before anything is sent, into the group of lines
+// that chooses its item from any menu.
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "commands.h"
+#include "session/session.h"
 
 namespace {
 
 constexpr std::size_t kCandidatesShown = 10;
-
-// "SET QxApi_XC_SetDbgLevel(XC_DBGLEVEL_SETTIMING)" names XC_DBGLEVEL_SETTIMING.
-std::string level_of(const std::string &label) {
-    const std::size_t open = label.rfind('(');
-    if (open == std::string::npos || label.back() != ')' || open + 2 >= label.size()) return "";
-    return label.substr(open + 1, label.size() - open - 2);
-}
-
-bool ends_with(const std::string &text, const std::string &end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// A menu is named by its title with or without " Menu" (XC, YS, Main), or by its module (SYS).
-bool menu_is_named(const ListedItem &entry, const std::string &menu) {
-    const std::string title = lower_case(entry.menu);
-    return title == menu || title == menu + " menu" || (entry.module != nullptr && menu == lower_case(entry.module));
-}
-
-// A name is an item's level name, or MENU/WORD with WORD the level name, its
-// last '_'-separated parts, or (for a label with no level name) a word of the label.
-bool names(const std::string &name, const ListedItem &entry) {
-    const std::string label = lower_case(entry.item->label);
-    const std::string level = level_of(label);
-    const std::size_t slash = name.find('/');
-    if (slash == std::string::npos) return !level.empty() && level == name;
-    const std::string word = name.substr(slash + 1);
-    if (word.empty() || !menu_is_named(entry, name.substr(0, slash))) return false;
-    if (level.empty()) return (" " + label + " ").find(" " + word + " ") != std::string::npos;
-    return ends_with("_" + level, "_" + word);
-}
 
 // What a user most likely meant: the items of the menu named, else every
 // item whose line holds the word.
@@ -79,20 +48,20 @@ int refuse_name(const Invocation &invocation, const char *name, const std::vecto
     return kBadUsage;
 }
 
-// Adds the selections that choose the item `name` names, then those that
-// return to the main menu.
-int add_selections_naming(const Invocation &invocation, const char *name, std::vector<std::string> &selections) {
-    std::vector<const ListedItem *> matches;
-    for (const ListedItem &entry : catalogue()) {
-        if (names(lower_case(name), entry)) matches.push_back(&entry);
-    }
+// The group that chooses the item `name` names from whatever menu the
+// session shows: back to the main menu, the item's path, and the 99s that
+// return there. The line feed first ends a line some other sender left
+// without one, which would otherwise swallow the line back.
+int add_group_naming(const Invocation &invocation, const char *name, std::vector<std::string> &groups) {
+    const std::vector<const ListedItem *> matches = items_named(name);
     if (matches.size() != 1) return refuse_name(invocation, name, matches);
     const ListedItem &item = *matches[0];
-    std::transform(item.path.begin(), item.path.end(), std::back_inserter(selections),
-                   [](int32_t number) { return std::to_string(number); });
+    std::string group = std::string("\n") + tulvak::kToMainLine;
+    for (const int32_t number : item.path) group += std::to_string(number) + "\n";
     // One 99 for each menu between the main menu and the one the item leaves the session in.
     const bool opens_menu = item.item->action == tulvak::Item::Action::open_menu;
-    selections.insert(selections.end(), item.path.size() - 1 + (opens_menu ? 1 : 0), "99");
+    for (std::size_t i = 1; i < item.path.size() + (opens_menu ? 1 : 0); ++i) group += "99\n";
+    groups.push_back(group);
     return kDone;
 }
 
@@ -118,17 +87,26 @@ int send_command(const Invocation &invocation, int argc, char **argv) {
     i += by_name ? 1 : 0;
     if (i == argc)
         return complain(invocation, kBadUsage, "%s", by_name ? "--set needs at least one NAME" : "nothing to send");
-    std::vector<std::string> words;
+    std::vector<std::string> groups;
     for (; i < argc; ++i) {
         if (by_name && argv[i][0] == '-') {
             return complain(invocation, kBadUsage, "'%s' after --set: options go before it, names after it", argv[i]);
         }
-        if (!by_name && std::strcmp(argv[i], "-") != 0 && !is_selection(argv[i])) {
+        if (by_name) {
+            const int status = add_group_naming(invocation, argv[i], groups);
+            if (status != kDone) return status;
+        } else if (std::strcmp(argv[i], "-") == 0) {
+            groups.emplace_back("-");
+        } else if (!is_selection(argv[i])) {
             return complain(invocation, kBadUsage, "not a selection number: '%s'", argv[i]);
+        } else {
+            // Selections given together go in as few writes as hold them.
+            const std::string line = std::string(argv[i]) + "\n";
+            if (groups.empty() || groups.back() == "-" || groups.back().size() + line.size() > kGroupLimit) {
+                groups.emplace_back();
+            }
+            groups.back() += line;
         }
-        const int status = by_name ? add_selections_naming(invocation, argv[i], words) : kDone;
-        if (status != kDone) return status;
-        if (!by_name) words.emplace_back(argv[i]);
     }
-    return send_selections(invocation, words, timeout);
+    return send_groups(invocation, groups, timeout);
 }

@@ -1,14 +1,19 @@
-// Delivers selections the way the relay script does, one line per write,
-// but without a shell, from any working directory, and confirmed: it exits 0
-// only once the session has read every selection it sent. It writes only
-// into a named pipe: a missing pipe is never created as a regular file, and
-// a link is never followed.
+// Delivers selections without a shell, from any working directory, and
+// confirms them. Each group of lines goes into the pipe in one write, so no
+// other sender's line lands inside it, and the last ends with a mark of this
+// sender's own: the session records the mark in its state file once it has
+// acted on every line before it, and send exits 0 only once it sees it there.
+// Where the session keeps no state to be confirmed by, an empty pipe is the
+// confirmation instead. It writes only into a named pipe: a missing pipe is
+// never created as a regular file, and a link is never followed.
 #include <fcntl.h>
+#include <limits.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -22,12 +27,12 @@
 namespace {
 
 constexpr const char *kPipe = tulvak::kCommandPipePath;
-// Well inside one atomic pipe write and one line of the session's.
+// Well inside one line of the session's.
 constexpr std::size_t kLongestSelection = 32;
 // Nothing wakes a writer when its line is read, so the wait looks at the
-// pipe: often at first, when the session is reading, then less and less, so
-// that a wait on a stuck session costs next to nothing. (An inotify watch
-// would wake it, but closing one takes milliseconds.)
+// pipe and the state: often at first, when the session is reading, then less
+// and less, so that a wait on a stuck session costs next to nothing. (An
+// inotify watch would wake it, but closing one takes milliseconds.)
 constexpr double kFirstCheck = 50e-6;
 constexpr double kFastChecks = 5e-3;
 constexpr double kLongestCheck = 20e-3;
@@ -74,32 +79,62 @@ int open_session_pipe(const Invocation &invocation, double deadline, bool timed)
     }
 }
 
+// This process and the moment make a token no other sender has.
+std::string new_mark() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    char token[tulvak::kMarkTokenLimit + 1];
+    std::snprintf(token, sizeof token, "%lx.%lx.%lx", static_cast<unsigned long>(getpid()),
+                  static_cast<unsigned long>(now.tv_sec), static_cast<unsigned long>(now.tv_nsec));
+    return tulvak::kMarkPrefix + std::string(token) + "\n";
+}
+
+int selections_in(const std::string &lines) {
+    int count = 0;
+    for (std::size_t start = 0, end; (end = lines.find('\n', start)) != std::string::npos; start = end + 1) {
+        count += is_selection(lines.substr(start, end - start)) ? 1 : 0;
+    }
+    return count;
+}
+
 class Sender {
 public:
     Sender(const Invocation &invocation, int fd, std::optional<double> timeout)
-        : invocation_(invocation), fd_(fd), timeout_(timeout), others_seen_(unread_bytes() > 0) {}
+        : invocation_(invocation), fd_(fd), timeout_(timeout), others_seen_(unread_bytes() > 0) {
+        struct stat pipe;
+        holder_ = fstat(fd_, &pipe) == 0 ? pipe_holder(pipe) : 0;
+    }
     ~Sender() { close(fd_); }
     Sender(const Sender &) = delete;
     Sender &operator=(const Sender &) = delete;
 
-    // Each selection as one line, then waits until the session has read them all.
-    int send(const std::vector<std::string> &selections, double deadline) {
-        const int count = static_cast<int>(selections.size());
+    // Each group in one write, the last with a mark; then waits until the
+    // session has acted on them all.
+    int send(std::vector<std::string> groups, double deadline) {
+        const std::string mark = new_mark();
+        groups.back() += mark;
+        const std::size_t batch = written_.size();
+        int count = 0;
+        for (const std::string &group : groups) count += selections_in(group);
         attempted_ += count;
-        for (int i = 0; i < count; ++i, ++sent_) {
-            const std::string line = selections[static_cast<std::size_t>(i)] + "\n";
+        const std::optional<long> marks_before = marks_seen();
+        for (std::size_t i = 0; i < groups.size(); ++i) {
             // Short enough to go in whole or not at all; a full pipe is waited on.
             ssize_t written;
-            while ((written = write(fd_, line.data(), line.size())) < 0 && errno == EAGAIN) {
+            while ((written = write(fd_, groups[i].data(), groups[i].size())) < 0 && errno == EAGAIN) {
                 const double left = deadline - seconds_now();
-                if (left <= 0) return not_read(true, count - i + unread_lines_of(selections.data(), i));
+                if (left <= 0)
+                    return not_read(true, count - selections_in(written_.substr(batch)) + unread_selections());
                 if ((wait_for({fd_, POLLOUT, 0}, std::fmin(left, 1.0)) & POLLERR) != 0) break;
             }
-            if (written != static_cast<ssize_t>(line.size())) {
-                return not_read(false, count - i + unread_lines_of(selections.data(), i));
+            if (written != static_cast<ssize_t>(groups[i].size())) {
+                return not_read(false, count - selections_in(written_.substr(batch)) + unread_selections());
             }
+            written_ += groups[i];
+            sent_ += selections_in(groups[i]);
         }
-        return confirm(selections, deadline);
+        return confirm(mark.substr(sizeof tulvak::kMarkPrefix - 1, mark.size() - sizeof tulvak::kMarkPrefix),
+                       marks_before, deadline);
     }
 
     // Whitespace-separated selections, each sent and confirmed as it is
@@ -119,7 +154,8 @@ public:
                          sent_);
                 return kBadUsage;
             }
-            const int status = word.empty() ? kDone : send({word}, timeout_ ? seconds_now() + *timeout_ : INFINITY);
+            const int status =
+                word.empty() ? kDone : send({word + "\n"}, timeout_ ? seconds_now() + *timeout_ : INFINITY);
             if (status != kDone || c == EOF) return status;
             word.clear();
         }
@@ -131,37 +167,67 @@ private:
         return ioctl(fd_, FIONREAD, &unread) == 0 ? unread : 0;
     }
 
-    // Empty pipe: all read, even if the session has ended since. Lines left
-    // in it once no session holds it are lines the session never read.
-    int confirm(const std::vector<std::string> &selections, double deadline) {
+    // How many marks the session had seen, if its state is the one to confirm by.
+    [[nodiscard]] std::optional<long> marks_seen() const {
+        std::string why;
+        const std::optional<SessionState> state = read_state(why);
+        if (!state || state->pid != holder_ || !state->ended.empty()) return std::nullopt;
+        return state->marks;
+    }
+
+    // Whether the state shows the mark, or, as nullopt, can no longer tell:
+    // it is gone, another's, or more marks came after ours than it lists.
+    [[nodiscard]] std::optional<bool> state_shows(const std::string &token, long marks_before) const {
+        std::string why;
+        const std::optional<SessionState> state = read_state(why);
+        if (!state || state->pid != holder_) return std::nullopt;
+        const std::vector<std::string> &marks = state->recent_marks;
+        if (std::find(marks.begin(), marks.end(), token) != marks.end()) return true;
+        if (state->marks - static_cast<long>(marks.size()) > marks_before) return std::nullopt;
+        return false;
+    }
+
+    // Once the session lets go of the pipe, lines left in it are lines it
+    // never read; those read before it ended count as read.
+    int confirm(const std::string &token, std::optional<long> marks_before, double deadline) {
         bool held = true;
         double check = kFirstCheck;
         double waited = 0;
         for (int last_unread = unread_bytes();;) {
             const int unread = unread_bytes();
-            if (unread == 0) return kDone;
+            const std::optional<bool> shown = marks_before ? state_shows(token, *marks_before) : std::nullopt;
+            if (!shown) marks_before.reset();
+            if (shown.value_or(false) || (!marks_before && unread == 0)) return forget_read();
             others_seen_ = others_seen_ || unread > last_unread;
             last_unread = unread;
+            const int not_acted_on = unread_selections();
+            if (!held && not_acted_on == 0) return forget_read();
             const double left = deadline - seconds_now();
-            if (!held || left <= 0)
-                return not_read(held, unread_lines_of(selections.data(), static_cast<int>(selections.size())));
+            if (!held || left <= 0) return not_read(held, not_acted_on);
             waited += check;
             if (waited > kFastChecks) check = std::fmin(2 * check, kLongestCheck);
             held = (wait_for({fd_, 0, 0}, std::fmin(left, check)) & (POLLERR | POLLHUP)) == 0;
         }
     }
 
-    // The newest of `count` selections whose lines the unread bytes cover:
-    // exact when they make up exactly whole lines of ours and nobody else was seen.
-    int unread_lines_of(const std::string *selections, int count) {
-        const int unread = unread_bytes();
-        int covered = 0;
-        int lines = 0;
-        for (int i = count - 1; i >= 0 && covered < unread; --i, ++lines) {
-            covered += static_cast<int>(selections[i].size()) + 1;
-        }
-        others_seen_ = others_seen_ || covered != unread;
-        return lines;
+    // Keeps of what was written only what may still be in the pipe (a mark
+    // the session ended before, say), so that a stream of any length costs
+    // no more memory than one line.
+    int forget_read() {
+        written_.erase(0, written_.size() - std::min(written_.size(), static_cast<std::size_t>(unread_bytes())));
+        return kDone;
+    }
+
+    // The selections among the newest lines written that the unread bytes
+    // cover: exact when they make up exactly whole lines of ours and nobody
+    // else was seen.
+    int unread_selections() {
+        const auto unread = static_cast<std::size_t>(unread_bytes());
+        const std::size_t start = written_.size() - std::min(unread, written_.size());
+        others_seen_ = others_seen_ || unread > written_.size() || (start > 0 && written_[start - 1] != '\n');
+        // A line begun in the bytes read is one the session has not acted on.
+        const std::size_t line_start = start == 0 ? 0 : written_.rfind('\n', start - 1) + 1;
+        return selections_in(written_.substr(line_start));
     }
 
     int not_read(bool still_held, int unread) {
@@ -181,6 +247,8 @@ private:
     int fd_;
     std::optional<double> timeout_;
     bool others_seen_;
+    long holder_ = 0;
+    std::string written_;  // what may still be in the pipe of what was written
     int sent_ = 0;
     int attempted_ = 0;
 };
@@ -193,8 +261,7 @@ bool is_selection(const std::string &text) {
            text.find_first_not_of("0123456789", sign) == std::string::npos;
 }
 
-int send_selections(const Invocation &invocation, const std::vector<std::string> &words,
-                    std::optional<double> timeout) {
+int send_groups(const Invocation &invocation, const std::vector<std::string> &groups, std::optional<double> timeout) {
     // A session that ends while we write must give an error, not kill us.
     signal(SIGPIPE, SIG_IGN);
     // The timeout bounds the whole wait, for a session and for its reading.
@@ -202,16 +269,16 @@ int send_selections(const Invocation &invocation, const std::vector<std::string>
     const int fd = open_session_pipe(invocation, deadline, timeout.has_value());
     if (fd < 0) return kFailed;
     Sender sender(invocation, fd, timeout);
-    // Selections given together are sent together and confirmed together;
-    // each "-" streams standard input, confirming selection by selection.
+    // Groups given together are sent together and confirmed together; each
+    // "-" streams standard input, confirming selection by selection.
     std::vector<std::string> together;
-    for (std::size_t i = 0; i <= words.size(); ++i) {
-        if (i < words.size() && words[i] != "-") {
-            together.push_back(words[i]);
+    for (std::size_t i = 0; i <= groups.size(); ++i) {
+        if (i < groups.size() && groups[i] != "-") {
+            together.push_back(groups[i]);
             continue;
         }
         int status = together.empty() ? kDone : sender.send(together, timeout ? deadline : INFINITY);
-        if (status == kDone && i < words.size()) status = sender.send_standard_input();
+        if (status == kDone && i < groups.size()) status = sender.send_standard_input();
         if (status != kDone) return status;
         together.clear();
     }

@@ -70,8 +70,8 @@ Stamp stamp(time_t when) {
     tm parts{};
     gmtime_r(&when, &parts);
     Stamp made{};
-    std::snprintf(made.text, sizeof made.text, "%04d-%02d-%02dT%02d:%02d:%02dZ", parts.tm_year + 1900,
-                  parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
+    std::snprintf(made.text, sizeof made.text, "%04d-%02d-%02dT%02d:%02d:%02dZ", parts.tm_year + 1900, parts.tm_mon + 1,
+                  parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
     return made;
 }
 
@@ -107,8 +107,8 @@ void write_record(bool ended) {
     char name[sizeof kStateTemplate];
     std::memcpy(name, kStateTemplate, sizeof name);
     const int fd = mkostemp(name, O_CLOEXEC);
-    bool written = fd >= 0 && write(fd, text, text_length) == static_cast<ssize_t>(text_length) &&
-                   fchmod(fd, kStateMode) == 0;
+    bool written =
+        fd >= 0 && write(fd, text, text_length) == static_cast<ssize_t>(text_length) && fchmod(fd, kStateMode) == 0;
     written = fd >= 0 && close(fd) == 0 && written && rename(name, kStatePath) == 0;
     if (!written) {
         if (fd >= 0) unlink(name);

@@ -1,0 +1,134 @@
+// Reads the state file a pipe-driven session keeps, and finds which process
+// holds the command pipe. Whatever stands at the file's name is only read:
+// not through a link, not if it is anything but a regular file of a size a
+// state can have, and all of it is checked before any of it is believed.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+#include "commands.h"
+#include "session/session.h"
+
+namespace {
+
+// Far more than the longest state: every entry point's line at its longest.
+constexpr off_t kLargestState = 64 * 1024;
+
+bool whole_number(const std::string &text, long &value) {
+    char *end = nullptr;
+    errno = 0;
+    value = std::strtol(text.c_str(), &end, 10);
+    return !text.empty() && *end == '\0' && errno == 0 && text.find_first_of(" +") == std::string::npos;
+}
+
+bool is_stamp(const std::string &text) {
+    return text.size() == 20 && text[4] == '-' && text[10] == 'T' && text.back() == 'Z';
+}
+
+bool parse_call(std::istringstream &words, SessionState::Call &call) {
+    std::string value, count;
+    if (!(words >> call.entry_point >> value >> count >> call.last) || !whole_number(value, call.value) ||
+        !whole_number(count, call.count) || call.count < 1 || !is_stamp(call.last)) {
+        return false;
+    }
+    for (std::string step; words >> step;) {
+        long number = 0;
+        if (!whole_number(step, number) || number < 1 || number >= 99) return false;
+        call.path.push_back(static_cast<int32_t>(number));
+    }
+    return !call.path.empty();
+}
+
+// One "key value" line; false for a line that a session never writes.
+bool parse_line(const std::string &line, SessionState &state) {
+    const std::size_t blank = line.find(' ');
+    const std::string key = line.substr(0, blank);
+    const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
+    std::istringstream words(rest);
+    if (key == "pid") return whole_number(rest, state.pid) && state.pid > 0;
+    if (key == "selections") return whole_number(rest, state.selections) && state.selections >= 0;
+    if (key == "marks") return whole_number(rest, state.marks) && state.marks >= 0;
+    if (key == "platform" || key == "menu") {
+        (key == "menu" ? state.menu : state.platform) = rest;
+        return !rest.empty();
+    }
+    if (key == "started" || key == "ended") {
+        (key == "ended" ? state.ended : state.started) = rest;
+        return is_stamp(rest);
+    }
+    if (key == "mark") {
+        state.recent_marks.push_back(rest);
+        return !rest.empty() && rest.size() <= tulvak::kMarkTokenLimit;
+    }
+    if (key == "call") {
+        state.calls.emplace_back();
+        return parse_call(words, state.calls.back());
+    }
+    return false;
+}
+
+std::string parse(const std::string &text, SessionState &state) {
+    std::istringstream lines(text);
+    std::string line;
+    if (!std::getline(lines, line) || line != "tulvak-state 1") return "it is not a session's state file";
+    for (int number = 2; std::getline(lines, line); ++number) {
+        if (!parse_line(line, state)) return "line " + std::to_string(number) + " is not one a session writes";
+    }
+    if (text.back() != '\n' || state.pid == 0 || state.started.empty() || state.menu.empty()) {
+        return "it is cut short";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::optional<SessionState> read_state(std::string &why) {
+    why.clear();
+    const int fd = open(tulvak::kStatePath, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT)
+            why = errno == ELOOP ? "it is a link" : std::strerror(errno);  // NOLINT(concurrency-mt-unsafe)
+        return std::nullopt;
+    }
+    struct stat file;
+    std::string text;
+    if (fstat(fd, &file) != 0 || !S_ISREG(file.st_mode)) {
+        why = "it is not a regular file";
+    } else if (file.st_size > kLargestState) {
+        why = "it is larger than any state (" + std::to_string(file.st_size) + " bytes)";
+    } else {
+        text.resize(static_cast<std::size_t>(file.st_size));
+        if (read(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) why = "it changed while read";
+    }
+    close(fd);
+    SessionState state;
+    if (why.empty()) why = text.empty() ? "it is empty" : parse(text, state);
+    if (!why.empty()) return std::nullopt;
+    return state;
+}
+
+long pipe_holder(const struct stat &pipe) {
+    std::FILE *locks = std::fopen("/proc/locks", "re");
+    if (locks == nullptr) return 0;
+    long holder = 0;
+    char line[256];
+    while (holder == 0 && std::fgets(line, sizeof line, locks) != nullptr) {
+        long pid = 0;
+        unsigned major_number = 0, minor_number = 0;
+        unsigned long inode = 0;
+        // "1: FLOCK  ADVISORY  WRITE 1234 00:2a:5678 0 EOF"; a waiter's line has "->" and is passed over.
+        if (std::sscanf(line, "%*d: FLOCK %*s WRITE %ld %x:%x:%lu", &pid, &major_number, &minor_number, &inode) == 4 &&
+            major_number == major(pipe.st_dev) && minor_number == minor(pipe.st_dev) && inode == pipe.st_ino) {
+            holder = pid;
+        }
+    }
+    std::fclose(locks);
+    return holder;
+}

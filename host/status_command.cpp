@@ -1,0 +1,106 @@
+// status [--json | --names]: what the pipe-driven session of this set has
+// done, from its state file, and whether it still reads the pipe. Whatever
+// the answer, the last state that could be read is printed, so that a farm
+// can keep it before the next session replaces it.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <string>
+
+#include "commands.h"
+#include "session/session.h"
+
+namespace {
+
+std::string name_of(const SessionState::Call &call) {
+    for (const ListedItem &entry : catalogue()) {
+        if (entry.path == call.path) return set_name(entry);
+    }
+    return "";
+}
+
+std::string joined(const std::vector<int32_t> &path, const char *between) {
+    std::string text;
+    for (const int32_t step : path) text += (text.empty() ? "" : between) + std::to_string(step);
+    return text;
+}
+
+// Empty while the session reads: its process is alive and holds the pipe.
+std::string why_not_reading(const SessionState &state) {
+    const std::string pid = "pid " + std::to_string(state.pid);
+    if (!state.ended.empty()) return "the session of " + pid + " ended at " + state.ended;
+    if (kill(static_cast<pid_t>(state.pid), 0) != 0 && errno == ESRCH) {
+        return pid + " is gone without ending (it crashed or was killed)";
+    }
+    struct stat pipe;
+    if (lstat(tulvak::kCommandPipePath, &pipe) != 0 || !S_ISFIFO(pipe.st_mode) || pipe_holder(pipe) != state.pid) {
+        return pid + " does not hold " + tulvak::kCommandPipePath;
+    }
+    return "";
+}
+
+std::string as_text(const SessionState &state, bool running) {
+    std::string text = "session: pid " + std::to_string(state.pid) + ", started " + state.started +
+                       (!state.ended.empty() ? ", ended at " + state.ended
+                        : running            ? std::string(", reading ") + tulvak::kCommandPipePath
+                                             : ", not reading") +
+                       "\nmenu: " + state.menu + "\nselections: " + std::to_string(state.selections) + "\n";
+    for (const SessionState::Call &call : state.calls) {
+        const std::string name = name_of(call);
+        text += call.entry_point + ": " + std::to_string(call.value) + ", by " + (name.empty() ? "" : name + " ") +
+                "(" + joined(call.path, " ") + "), " + std::to_string(call.count) +
+                (call.count == 1 ? " call" : " calls") + ", the last at " + call.last + "\n";
+    }
+    return text;
+}
+
+std::string as_json(const SessionState &state, bool running) {
+    std::string calls;
+    for (const SessionState::Call &call : state.calls) {
+        const std::string name = name_of(call);
+        calls += std::string(calls.empty() ? "" : ", ") + "{\"entry_point\": " + json_string(call.entry_point) +
+                 ", \"value\": " + std::to_string(call.value) +
+                 ", \"name\": " + (name.empty() ? "null" : json_string(name)) + ", \"path\": [" +
+                 joined(call.path, ", ") + "], \"count\": " + std::to_string(call.count) +
+                 ", \"last\": " + json_string(call.last) + "}";
+    }
+    return "{\"pid\": " + std::to_string(state.pid) + ", \"running\": " + (running ? "true" : "false") +
+           ", \"platform\": " + json_string(state.platform) + ", \"started\": " + json_string(state.started) +
+           ", \"ended\": " + (state.ended.empty() ? "null" : json_string(state.ended)) +
+           ", \"menu\": " + json_string(state.menu) + ", \"selections\": " + std::to_string(state.selections) +
+           ", \"calls\": [" + calls + "]}\n";
+}
+
+}  // namespace
+
+int status_command(const Invocation &invocation, int argc, char **argv) {
+    const char *form = argc == 1 ? argv[0] : "";
+    if (argc > 1 || (argc == 1 && std::strcmp(form, "--json") != 0 && std::strcmp(form, "--names") != 0)) {
+        return complain(invocation, kBadUsage, "unexpected argument '%s'", argv[argc - 1]);
+    }
+    std::string why;
+    const std::optional<SessionState> state = read_state(why);
+    if (!state && why.empty()) {
+        return complain(invocation, kFailed, "no session has run here (no %s)", tulvak::kStatePath);
+    }
+    if (!state) return complain(invocation, kFailed, "cannot read %s: %s", tulvak::kStatePath, why.c_str());
+    why = why_not_reading(*state);
+    std::string text;
+    if (std::strcmp(form, "--names") == 0) {
+        for (const SessionState::Call &call : state->calls) {
+            const std::string name = name_of(call);
+            if (name.empty()) why = call.entry_point + "'s item (" + joined(call.path, " ") + ") has no name here";
+            text += name.empty() ? "" : (text.empty() ? "" : " ") + name;
+        }
+        text += "\n";
+    } else {
+        text = form[0] == '\0' ? as_text(*state, why.empty()) : as_json(*state, why.empty());
+    }
+    std::fputs(text.c_str(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        return complain(invocation, kFailed, "could not write standard output");
+    }
+    return why.empty() ? kDone : complain(invocation, kFailed, "%s", why.c_str());
+}
