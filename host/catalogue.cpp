@@ -122,7 +122,9 @@ std::vector<std::string> names_of(const ListedItem &entry) {
     std::vector<std::string> names;
     for (const std::string &menu : menu_names(entry)) {
         for (const std::string &word : words) {
-            const std::string name = menu + "/" + word;
+            std::string name = menu;
+            name += '/';
+            name += word;
             if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
         }
     }
@@ -149,8 +151,8 @@ std::vector<const ListedItem *> items_named(const std::string &name) {
 }
 
 std::string set_name(const ListedItem &entry) {
-    for (const std::string &name : names_of(entry)) {
-        if (items_named(name).size() == 1) return name;
-    }
-    return "";
+    const std::vector<std::string> names = names_of(entry);
+    const auto own =
+        std::find_if(names.begin(), names.end(), [](const std::string &name) { return items_named(name).size() == 1; });
+    return own == names.end() ? "" : *own;
 }

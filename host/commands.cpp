@@ -52,6 +52,14 @@ int complain(const Invocation &invocation, Status status, const char *format, ..
     return status;
 }
 
+int print(const Invocation &invocation, const std::string &text) {
+    std::fputs(text.c_str(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        return complain(invocation, kFailed, "could not write standard output");
+    }
+    return kDone;
+}
+
 void print_program_usage(std::FILE *out, const Program &program) {
     std::fputs(program.usage, out);
     for (const Command &command : kCommands) std::fprintf(out, "  %-6s %s\n", command.name, command.summary);

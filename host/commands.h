@@ -5,9 +5,9 @@
 #ifndef TULVAK_HOST_COMMANDS_H
 #define TULVAK_HOST_COMMANDS_H
 
-#include <limits.h>
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -102,6 +102,9 @@ std::string action_of(const tulvak::Item &item);
 std::string listing_line(const ListedItem &entry);
 
 std::string lower_case(std::string text);
+
+// Writes a command's output; a failure to is a failure of the command.
+int print(const Invocation &invocation, const std::string &text);
 
 // Text as a JSON string: quoted, with quotes, backslashes and control
 // characters escaped. Every JSON the commands write goes through it.

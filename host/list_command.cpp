@@ -17,14 +17,29 @@ std::string json_object(const ListedItem &entry) {
            "}";
 }
 
+enum class Form { lines, json, names };
+
+// What the listing says of one item; JSON objects are joined by the caller.
+std::string listed(const ListedItem &entry, Form form) {
+    if (form == Form::lines) return listing_line(entry) + "\n";
+    if (form == Form::json) return json_object(entry);
+    // The names that are the item's alone and that a shell takes as one word.
+    std::string names;
+    for (const std::string &name : names_of(entry)) {
+        if (name.find(' ') == std::string::npos && items_named(name).size() == 1) names += name + "\n";
+    }
+    return names;
+}
+
 }  // namespace
 
 int list_command(const Invocation &invocation, int argc, char **argv) {
-    const char *form = nullptr;
+    Form form = Form::lines;
     const char *word = nullptr;
     for (int i = 0; i < argc; ++i) {
-        if ((std::strcmp(argv[i], "--json") == 0 || std::strcmp(argv[i], "--names") == 0) && form == nullptr) {
-            form = argv[i];
+        const bool json = std::strcmp(argv[i], "--json") == 0;
+        if ((json || std::strcmp(argv[i], "--names") == 0) && form == Form::lines) {
+            form = json ? Form::json : Form::names;
         } else if (argv[i][0] != '-' && word == nullptr) {
             word = argv[i];
         } else {
@@ -32,25 +47,13 @@ int list_command(const Invocation &invocation, int argc, char **argv) {
         }
     }
     const std::string wanted = lower_case(word != nullptr ? word : "");
-    const bool json = form != nullptr && std::strcmp(form, "--json") == 0;
+    const bool json = form == Form::json;
     std::string text;
     for (const ListedItem &entry : catalogue()) {
-        if (lower_case(listing_line(entry)).find(wanted) == std::string::npos) continue;
-        if (form == nullptr) {
-            text += listing_line(entry) + "\n";
-        } else if (json) {
-            text += (text.empty() ? "[\n  " : ",\n  ") + json_object(entry);
-        } else {
-            // Those that name the item alone and that a shell takes as one word.
-            for (const std::string &name : names_of(entry)) {
-                if (name.find(' ') == std::string::npos && items_named(name).size() == 1) text += name + "\n";
-            }
+        if (lower_case(listing_line(entry)).find(wanted) != std::string::npos) {
+            text += (json ? text.empty() ? "[\n  " : ",\n  " : "") + listed(entry, form);
         }
     }
     if (json) text += text.empty() ? "[]\n" : "\n]\n";
-    std::fputs(text.c_str(), stdout);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        return complain(invocation, kFailed, "could not write standard output");
-    }
-    return kDone;
+    return print(invocation, text);
 }

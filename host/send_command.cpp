@@ -65,6 +65,14 @@ int add_group_naming(const Invocation &invocation, const char *name, std::vector
     return kDone;
 }
 
+// Selections given together go in as few writes as hold them.
+void add_selection(const std::string &selection, std::vector<std::string> &groups) {
+    if (groups.empty() || groups.back() == "-" || groups.back().size() + selection.size() + 1 > kGroupLimit) {
+        groups.emplace_back();
+    }
+    groups.back() += selection + "\n";
+}
+
 bool parse_timeout(const char *text, double &seconds) {
     char *end = nullptr;
     seconds = std::strtod(text, &end);
@@ -100,12 +108,7 @@ int send_command(const Invocation &invocation, int argc, char **argv) {
         } else if (!is_selection(argv[i])) {
             return complain(invocation, kBadUsage, "not a selection number: '%s'", argv[i]);
         } else {
-            // Selections given together go in as few writes as hold them.
-            const std::string line = std::string(argv[i]) + "\n";
-            if (groups.empty() || groups.back() == "-" || groups.back().size() + line.size() > kGroupLimit) {
-                groups.emplace_back();
-            }
-            groups.back() += line;
+            add_selection(argv[i], groups);
         }
     }
     return send_groups(invocation, groups, timeout);

@@ -7,7 +7,6 @@
 // confirmation instead. It writes only into a named pipe: a missing pipe is
 // never created as a regular file, and a link is never followed.
 #include <fcntl.h>
-#include <limits.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -16,10 +15,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <csignal>
 #include <cstring>
 #include <ctime>
+#include <numeric>
 
 #include "commands.h"
 #include "session/session.h"
@@ -114,24 +115,24 @@ public:
         const std::string mark = new_mark();
         groups.back() += mark;
         const std::size_t batch = written_.size();
-        int count = 0;
-        for (const std::string &group : groups) count += selections_in(group);
+        const int count = std::accumulate(groups.begin(), groups.end(), 0,
+                                          [](int sum, const std::string &group) { return sum + selections_in(group); });
         attempted_ += count;
         const std::optional<long> marks_before = marks_seen();
-        for (std::size_t i = 0; i < groups.size(); ++i) {
+        for (const std::string &group : groups) {
             // Short enough to go in whole or not at all; a full pipe is waited on.
             ssize_t written;
-            while ((written = write(fd_, groups[i].data(), groups[i].size())) < 0 && errno == EAGAIN) {
+            while ((written = write(fd_, group.data(), group.size())) < 0 && errno == EAGAIN) {
                 const double left = deadline - seconds_now();
                 if (left <= 0)
                     return not_read(true, count - selections_in(written_.substr(batch)) + unread_selections());
                 if ((wait_for({fd_, POLLOUT, 0}, std::fmin(left, 1.0)) & POLLERR) != 0) break;
             }
-            if (written != static_cast<ssize_t>(groups[i].size())) {
+            if (written != static_cast<ssize_t>(group.size())) {
                 return not_read(false, count - selections_in(written_.substr(batch)) + unread_selections());
             }
-            written_ += groups[i];
-            sent_ += selections_in(groups[i]);
+            written_ += group;
+            sent_ += selections_in(group);
         }
         return confirm(mark.substr(sizeof tulvak::kMarkPrefix - 1, mark.size() - sizeof tulvak::kMarkPrefix),
                        marks_before, deadline);

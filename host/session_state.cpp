@@ -19,7 +19,7 @@
 namespace {
 
 // Far more than the longest state: every entry point's line at its longest.
-constexpr off_t kLargestState = 64 * 1024;
+constexpr off_t kLargestState = off_t{64} * 1024;
 
 bool whole_number(const std::string &text, long &value) {
     char *end = nullptr;
@@ -33,7 +33,8 @@ bool is_stamp(const std::string &text) {
 }
 
 bool parse_call(std::istringstream &words, SessionState::Call &call) {
-    std::string value, count;
+    std::string value;
+    std::string count;
     if (!(words >> call.entry_point >> value >> count >> call.last) || !whole_number(value, call.value) ||
         !whole_number(count, call.count) || call.count < 1 || !is_stamp(call.last)) {
         return false;
@@ -121,9 +122,11 @@ long pipe_holder(const struct stat &pipe) {
     char line[256];
     while (holder == 0 && std::fgets(line, sizeof line, locks) != nullptr) {
         long pid = 0;
-        unsigned major_number = 0, minor_number = 0;
+        unsigned major_number = 0;
+        unsigned minor_number = 0;
         unsigned long inode = 0;
         // "1: FLOCK  ADVISORY  WRITE 1234 00:2a:5678 0 EOF"; a waiter's line has "->" and is passed over.
+        // NOLINTNEXTLINE(cert-err34-c): the kernel's own numbers; a line they do not fit is not the lock sought.
         if (std::sscanf(line, "%*d: FLOCK %*s WRITE %ld %x:%x:%lu", &pid, &major_number, &minor_number, &inode) == 4 &&
             major_number == major(pipe.st_dev) && minor_number == minor(pipe.st_dev) && inode == pipe.st_ino) {
             holder = pid;

@@ -4,6 +4,7 @@
 // can keep it before the next session replaces it.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -15,10 +16,10 @@
 namespace {
 
 std::string name_of(const SessionState::Call &call) {
-    for (const ListedItem &entry : catalogue()) {
-        if (entry.path == call.path) return set_name(entry);
-    }
-    return "";
+    const std::vector<ListedItem> &items = catalogue();
+    const auto item =
+        std::find_if(items.begin(), items.end(), [&](const ListedItem &entry) { return entry.path == call.path; });
+    return item == items.end() ? "" : set_name(*item);
 }
 
 std::string joined(const std::vector<int32_t> &path, const char *between) {
@@ -98,9 +99,6 @@ int status_command(const Invocation &invocation, int argc, char **argv) {
     } else {
         text = form[0] == '\0' ? as_text(*state, why.empty()) : as_json(*state, why.empty());
     }
-    std::fputs(text.c_str(), stdout);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        return complain(invocation, kFailed, "could not write standard output");
-    }
-    return why.empty() ? kDone : complain(invocation, kFailed, "%s", why.c_str());
+    const int printed = print(invocation, text);
+    return printed != kDone || why.empty() ? printed : complain(invocation, kFailed, "%s", why.c_str());
 }

@@ -53,9 +53,11 @@ Record record;
 char text[4096];
 std::size_t text_length;
 
-__attribute__((format(printf, 1, 2))) void append(const char *format, ...) {
+// printf-like, so that the format attribute checks the arguments of every call.
+__attribute__((format(printf, 1, 2))) void append(const char *format, ...) {  // NOLINT(cert-dcl50-cpp)
     va_list arguments;
     va_start(arguments, format);
+    // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized): started above
     const int length = std::vsnprintf(text + text_length, sizeof text - text_length, format, arguments);
     va_end(arguments);
     if (length > 0) text_length = std::min(sizeof text - 1, text_length + static_cast<std::size_t>(length));
