@@ -1,7 +1,7 @@
 """What the tests share: the programs as built (under the emulator in a cross
 build), a private /Customer for each test, processes whose whole group ends
 with the test, and transcripts (data/sessions.txt) replayed byte for byte."""
-import codecs, contextlib, ctypes, os, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
+import codecs, contextlib, ctypes, json, os, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
 
 EMULATOR = os.environ.get('TULVAK_EMULATOR', '').split()
 PROGRAMS = {name: EMULATOR + [os.environ.get('TULVAK_' + variable, name)]
@@ -93,6 +93,11 @@ for row in open(os.path.join(DATA, 'menus.tsv')):
     if not row.startswith('#'):
         title, number, label, action = row.rstrip('\n').split('\t')
         MENUS.setdefault(title, []).append((int(number), label, action))
+
+
+def path(action):  # the selections that reach the item that does action, from the tree the programs run
+    listed = subprocess.run(CTL + ['list', '--json'], capture_output=True, check=True).stdout
+    return next(item['path'] for item in json.loads(listed) if item['action'] == action)
 
 
 def frame(title):
