@@ -1,0 +1,168 @@
+"""What a farm sees of the session: send --set from wherever the session stands,
+senders that crowd in, and the state tulvakctl status reads back."""
+import collections
+import json
+import os
+import random
+import re
+import threading
+import time
+
+import harness
+from harness import CTL, PIPE
+
+STATE = '/Customer/tulvak.state'
+SET_SENDERS = {'VE/off': 'QxDrv_VE_SetDbgLevel(0)', 'XC/SETTIMING': 'QxApi_XC_SetDbgLevel(2)',
+               'JPEG/API': 'QxApi_JPEG_SetDbgLevel(1)', 'YS/ALL': 'QxDrv_SYS_SetDbgLevel(4)',
+               'ACE/on': 'QxApi_XC_ACE_SetDbgLevel(1)', 'DMX/NONE': 'QxApi_DMX_SetDbgLevel(0)'}
+PATH_SENDERS = ['QxDrv_COPRO_SetDbgLevel(3)', 'QxApi_PNL_SetDbgLevel(1)']
+
+
+class State(harness.Test):
+    def ctl(self, *args, seconds=10):
+        return self.run_program(CTL + list(args), seconds=seconds)
+
+    def status(self, *args):
+        out, err, code = self.ctl('status', *args)
+        return (json.loads(out) if '--json' in args else out), err, code
+
+    def relay(self, *lines):
+        for line in lines:
+            self.assertEqual(self.run_program(['sh', '-c', 'cd /Customer && sh tulvak.sh ' + line])[2], 0)
+
+    def test_set_chooses_its_item_from_wherever_the_session_stands(self):
+        session = self.pipe_session()
+        self.relay(*map(str, harness.path('opens XC Menu')))
+        harness.write_pipe('@main')  # without a line feed it is text, and the session stays where it was
+        session.wait_for('get command @main\n' + harness.frame('XC Menu'))
+        self.assertEqual(self.ctl('send', '--timeout', '5', '--set', 'VE/off'), ('', '', 0))
+        self.assertEqual(session.err, 'QxDrv_VE_SetDbgLevel(0)\n')
+        self.assertEqual(self.status('--json')[0]['menu'], 'Main Menu')
+        self.relay(*map(str, harness.path('opens XC Menu')), '@main')  # how a person recovers the session
+        session.wait_for('get command @main\n\n' + harness.frame('Main Menu'))
+        self.relay('99')
+        self.assertEqual((session.finish(10), session.err), (0, 'QxDrv_VE_SetDbgLevel(0)\n'))
+
+    def test_eight_senders_at_once_each_see_their_own_call_made_and_the_session_reads_on(self):
+        session = self.pipe_session()
+        rounds, failures = 20, []
+        paths = {call: harness.path(call) for call in PATH_SENDERS}
+
+        def sender(own_call, argv):
+            for done in range(1, rounds + 1):
+                out, err, code = self.run_program(argv, seconds=60)
+                # Its own call has returned before it exits, whatever the others sent meanwhile.
+                if (out, err, code) != ('', '', 0) or session.err.count(own_call + '\n') < done:
+                    failures.append((argv, done, out, err, code))
+
+        jobs = [(call, CTL + ['send', '--timeout', '20', '--set', name]) for name, call in SET_SENDERS.items()]
+        jobs += [(call, CTL + ['send', '--timeout', '20', *map(str, path), *['99'] * (len(path) - 1)])
+                 for call, path in paths.items()]
+        threads = [threading.Thread(target=sender, args=job) for job in jobs]
+        [thread.start() for thread in threads]
+        [thread.join() for thread in threads]
+        self.assertEqual(failures, [])
+        expected = collections.Counter({call: rounds for call, _ in jobs})
+        self.assertEqual(collections.Counter(session.err.splitlines()), expected)
+        state, _, code = self.status('--json')
+        self.assertEqual((code, state['running'], state['menu']), (0, True, 'Main Menu'))
+        self.assertEqual(sorted((c['entry_point'], c['count']) for c in state['calls']),
+                         sorted((call.split('(')[0], rounds) for call, _ in jobs))
+
+    def test_status_reports_a_file_it_cannot_trust_and_changes_nothing(self):
+        valid = 'tulvak-state 1\npid 1\nplatform TULVAK_SYSTEM_TYPE_VUNE\nstarted 2026-01-01T00:00:00Z\nmenu Main Menu\n'
+        for setup, why in (
+                ('', 'no session has run here (no /Customer/tulvak.state)'),
+                ('echo x > precious && ln -s precious tulvak.state', 'cannot read /Customer/tulvak.state: it is a link'),
+                ('mkfifo tulvak.state', 'cannot read /Customer/tulvak.state: it is not a regular file'),
+                ('mkdir tulvak.state', 'cannot read /Customer/tulvak.state: it is not a regular file'),
+                (': > tulvak.state', 'cannot read /Customer/tulvak.state: it is empty'),
+                ('head -c 70000 /dev/zero > tulvak.state',
+                 'cannot read /Customer/tulvak.state: it is larger than any state (70000 bytes)'),
+                ('printf "#!/bin/sh\\necho hello\\n" > tulvak.state',
+                 "cannot read /Customer/tulvak.state: it is not a session's state file"),
+                (f'printf "{valid}call QxDrv_VE_SetDbgLevel zero 1 2026-01-01T00:00:00Z 3 31 2\\n" > tulvak.state',
+                 'cannot read /Customer/tulvak.state: line 6 is not one a session writes'),
+                (f'printf "{valid}selections -1\\n" > tulvak.state',
+                 'cannot read /Customer/tulvak.state: line 6 is not one a session writes'),
+                (f'printf "{valid}" | head -n 3 > tulvak.state', 'cannot read /Customer/tulvak.state: it is cut short'),
+                (f'printf "{valid}ended 2026-01-01T00:00:09Z\\n" > tulvak.state',
+                 'the session of pid 1 ended at 2026-01-01T00:00:09Z')):
+            with self.subTest(setup):
+                self.fresh_customer()
+                self.run_program(['sh', '-c', 'cd /Customer && ' + (setup or 'true')])
+                before = harness.snapshot()
+                for args in ((), ('--json',), ('--names',)):
+                    out, err, code = self.ctl('status', *args, seconds=5)
+                    self.assertEqual((err, code), (f'tulvakctl status: {why}\n', 1))
+                    self.assertEqual(out != '', 'ended' in why)  # a state it could read, it prints
+                self.assertEqual(harness.snapshot(), before)
+
+    def test_status_says_whether_the_session_reads_and_what_it_has_done(self):
+        session = self.pipe_session()
+        pid = session.popen.pid
+        names = ['VE/off', 'XC/SETTIMING', 'JPEG/API', 'XC/ISR']
+        for sent, name in enumerate(names, 1):
+            self.assertEqual(self.ctl('send', '--timeout', '5', '--set', name)[2], 0)
+            state, err, code = self.status('--json')
+            self.assertEqual((code, err, state['pid'], state['running']), (0, '', pid, True))
+            self.assertEqual(state['selections'], session.out.count('get command'))
+            self.assertEqual(sum(call['count'] for call in state['calls']), sent)
+        last = {c['entry_point']: (c['value'], c['name'], c['count']) for c in state['calls']}
+        self.assertEqual(last, {'QxDrv_VE_SetDbgLevel': (0, 'VE/off', 1), 'QxApi_JPEG_SetDbgLevel': (1, 'JPEG/API', 1),
+                                'QxApi_XC_SetDbgLevel': (256, 'XC/ISR', 2)})
+        text, _, _ = self.status()
+        self.assertRegex(text, rf'^session: pid {pid}, started [-:0-9TZ]+, reading {PIPE}\nmenu: Main Menu\n')
+        self.assertIn('\nQxApi_XC_SetDbgLevel: 256, by XC/ISR (', text)
+        saved = self.status('--names')[0].split()
+        self.assertEqual(sorted(saved), ['JPEG/API', 'VE/off', 'XC/ISR'])
+
+        # By hand, another pipe in its place: the session no longer holds it.
+        self.run_program(['sh', '-c', f'rm {PIPE} && mkfifo {PIPE}'])
+        self.assertEqual(self.status()[1:], (f'tulvakctl status: pid {pid} does not hold {PIPE}\n', 1))
+        session.kill()
+        self.assertEqual(self.status()[1:], (f'tulvakctl status: pid {pid} is gone without ending '
+                                             '(it crashed or was killed)\n', 1))
+
+        # What the last session left, the next is given back.
+        session = self.pipe_session()
+        self.assertEqual(self.ctl('send', '--timeout', '5', '--set', *saved)[2], 0)
+        restored = {c['entry_point']: (c['value'], c['name']) for c in self.status('--json')[0]['calls']}
+        self.assertEqual(restored, {entry: (value, name) for entry, (value, name, _) in last.items()})
+        self.relay('99')
+        self.assertEqual(session.finish(10), 0)
+        out, err, code = self.status('--json')
+        self.assertEqual((code, out['running'], out['pid']), (1, False, session.popen.pid))
+        self.assertRegex(err, rf'^tulvakctl status: the session of pid {session.popen.pid} ended at [-:0-9TZ]+\n$')
+
+    def test_the_newest_session_keeps_the_state_and_links_at_its_name_are_replaced(self):
+        self.run_program(['sh', '-c', 'cd /Customer && echo keep > precious && ln -s precious tulvak.state'])
+        older = self.pipe_session()
+        self.assertTrue(os.path.isfile(STATE) and not os.path.islink(STATE))
+        self.assertEqual(os.stat(STATE).st_mode & 0o777, 0o644)
+        newer = self.pipe_session()
+        older.wait_for(harness.REPORT)
+        self.assertEqual(self.ctl('send', '--timeout', '5', '--set', 'VE/off')[2], 0)
+        self.assertEqual(self.status('--json')[0]['pid'], newer.popen.pid)
+        self.relay('99')
+        self.assertEqual(newer.finish(10), 0)
+        left, shown = open(STATE).read(), older.out.count(harness.REPORT)
+        for _ in range(400):  # the older tries its reads on, and keeps out of the file
+            if older.out.count(harness.REPORT) < shown + 2:
+                time.sleep(0.05)
+        self.assertGreaterEqual(older.out.count(harness.REPORT), shown + 2)
+        self.assertEqual((open(STATE).read(), open('/Customer/precious').read()), (left, 'keep\n'))
+
+    def test_whatever_others_write_set_still_chooses_exactly_its_item(self):
+        session = self.pipe_session()
+        rng = random.Random(2026)
+        pieces = ['@main', '@main\n', '@mark=', '@mark=x\n', '@mai\n', '\0', '\n', ' ', '-', '+', 'x', '@m']
+        stream = ''.join(rng.choice(pieces + [str(rng.randint(1, 40)), ''.join(chr(rng.randrange(256)) for _ in '123')])
+                         + rng.choice(['', '\n']) for _ in range(600))
+        # Any line that a 99 would end the session with is left out.
+        lines = [re.sub(r'^[ \t\v\f\r]*[+-]?0*99(?!\d).*', 'x', line, flags=re.S) for line in stream.split('\n')]
+        harness.write_pipe('\n'.join(lines))
+        self.assertEqual(self.ctl('send', '--timeout', '10', '--set', 'VE/off')[2], 0)
+        self.assertEqual(session.err.splitlines()[-1], 'QxDrv_VE_SetDbgLevel(0)')
+        self.assertGreater(session.out.count('get command'), 300)
+        self.assertEqual(self.status()[2], 0)
