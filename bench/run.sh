@@ -51,3 +51,4 @@ rm -f "$programs/stripped.so"
 python3 "$(dirname "$0")/../tests/harness.py" "$programs/pipe_delivery" "$programs/session_host" \
     "$programs/pipe_floor_reader" "$programs/confirmed_floor_sender" "$sender" \
     "$programs/liballocation_counter.so"
+python3 "$(dirname "$0")/../tests/harness.py" python3 "$(dirname "$0")/farm_state.py" "$(cd "$build" && pwd)/bin"
