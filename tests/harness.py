@@ -16,15 +16,14 @@ libc = ctypes.CDLL(None, use_errno=True)
 os.umask(0o022)  # what files made in tests are given, whatever the caller's
 
 
-def private_mounts(network=''):
+def private_mounts():
     """Runs this process again as the first of a process namespace, in a mount namespace of its own (as root of
-    a user namespace where root may not mount): however the tests end, no process they started outlives them.
-    network='n' adds a network namespace, whose ports are the tests' alone."""
+    a user namespace where root may not mount): however the tests end, no process they started outlives them."""
     if not os.environ.get('TULVAK_PRIVATE'):
         os.environ['TULVAK_PRIVATE'] = '1'
         if os.geteuid() == 0:
             os.makedirs('/Customer', exist_ok=True)  # the empty mount point is all the machine keeps
-        for flags in ('-mpf' + network, '-rmpf' + network):
+        for flags in ('-mpf', '-rmpf'):
             if subprocess.run(['unshare', flags, '--mount-proc', 'true'], stderr=subprocess.DEVNULL).returncode == 0:
                 os.execvp('unshare', ['unshare', flags, '--mount-proc', '--kill-child', *sys.orig_argv])
         sys.exit('no private mount namespace: the tests need root or unprivileged user namespaces')

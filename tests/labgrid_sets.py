@@ -2,7 +2,7 @@
 with a /Customer, a pipe-driven session and an sshd of its own, on the 127.0.0.1 of a network namespace
 that is the run's alone; then that page's example and test_labgrid.py through labgrid's pytest plugin.
 Usage: labgrid_sets.py BUILD_DIR"""
-import contextlib, os, re, subprocess, sys, tempfile, types
+import contextlib, ctypes, os, re, subprocess, sys, tempfile, types
 
 from labgrid.util.yaml import load
 
@@ -41,6 +41,8 @@ def start(test, scratch, host, name, target):
 
 
 def run(test, scratch, build):
+    if harness.libc.unshare(0x40000000):  # CLONE_NEWNET: a loopback and ports of the run's own
+        raise OSError(ctypes.get_errno(), 'no network namespace')
     subprocess.run(['ip', 'link', 'set', 'lo', 'up'], check=True)
     harness.mount('tulvak-farm', '/run', 'tmpfs')  # sshd's /run/sshd, in this namespace alone
     os.mkdir('/run/sshd')
@@ -61,7 +63,6 @@ def run(test, scratch, build):
 if __name__ == '__main__':
     if len(sys.argv) != 2 or not os.path.isfile(os.path.join(sys.argv[1], 'bin', 'tulvak')):
         sys.exit(__doc__.rstrip() + '  (a build folder with bin/tulvak and bin/tulvakctl)')
-    harness.private_mounts('n')
     with tempfile.TemporaryDirectory(prefix='tulvak-farm-') as scratch, contextlib.ExitStack() as cleanups:
         status = run(types.SimpleNamespace(addCleanup=cleanups.callback), scratch, os.path.abspath(sys.argv[1]))
     sys.exit(status)
