@@ -23,7 +23,7 @@ CROSS_ARCHES := armhf arm64
 toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
 toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
 
-.PHONY: all setup build run test unit sanitize lint coverage test-flags test-makefiles bench package install clean $(CROSS_ARCHES:%=test-%) \
+.PHONY: all setup build run test unit sanitize lint coverage test-flags test-makefiles test-farm bench package install clean $(CROSS_ARCHES:%=test-%) \
 	$(CROSS_ARCHES:%=package-%)
 # The steps share the machine's cores through JOBS, and setup must come first.
 .NOTPARALLEL:
@@ -44,6 +44,7 @@ needs_coverage := build suite checks
 needs_test-flags := build suite
 needs_test-makefiles := build suite
 needs_test := build suite checks
+needs_test-farm := build farm
 needs_package := build package
 $(foreach arch,$(CROSS_ARCHES),$(eval needs_test-$(arch) := build suite $(arch)))
 $(foreach arch,$(CROSS_ARCHES),$(eval needs_package-$(arch) := build package $(arch)))
@@ -116,6 +117,11 @@ test-makefiles: setup
 	CMAKE_GENERATOR='Unix Makefiles' cmake -S . -B $(MAKEFILES_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	cmake --build $(MAKEFILES_DIR) --parallel $(JOBS)
 	ctest --test-dir $(MAKEFILES_DIR) --output-on-failure --parallel $(JOBS)
+
+# The labgrid driver against two sets made on this machine, through labgrid's
+# pytest plugin (docs/farm.md); Debian's Python, which has labgrid.
+test-farm: build
+	/usr/bin/python3 -B tests/labgrid_sets.py $(BUILD_DIR)
 
 # Figures against their floors, one table (bench/results.md keeps a run with
 # its analysis); the ARM library's size too where its cross compiler is here.

@@ -13,8 +13,9 @@ and off or sets their debug level. Selections are read from standard input,
 or from a named pipe that test farms feed.
 
 The package holds the library, its header, its pkg-config and CMake files,
-and tulvakctl, the test farm's command to send selections to a session on the
-TV and to list every menu item.]])
+tulvakctl, the test farm's command to send selections to a session on the
+TV and to list every menu item, and tulvak_labgrid, a labgrid driver that
+runs tulvakctl on the TV.]])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -23,6 +24,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION libs)
 # The driver library is the platform's own and is not packaged: the host
 # that loads this library brings it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6")
+# The labgrid driver is of use on a farm's machine alone.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS python3-labgrid)
 # dpkg runs ldconfig once the library is installed or removed, once for all
 # the packages that ask in the same run.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/debian/triggers)
@@ -80,7 +83,10 @@ function(tulvak_debian_files)
       "libtulvak: statically-linked-binary [usr/${CMAKE_INSTALL_BINDIR}/tulvakctl]\n")
   endif()
   string(APPEND overrides "# Hosts load the library by its file name, which is its soname too: both are its interface.\n"
-    "libtulvak: shared-library-lacks-version usr/${CMAKE_INSTALL_LIBDIR}/libtulvak.so libtulvak.so\n")
+    "libtulvak: shared-library-lacks-version usr/${CMAKE_INSTALL_LIBDIR}/libtulvak.so libtulvak.so\n"
+    "# The labgrid driver runs on the farm's machines, which have Python and labgrid (suggested);\n"
+    "# the TV, which takes the rest of the package, has no Python.\n"
+    "libtulvak: python-package-missing-depends-on-python\n")
   file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/lintian-overrides "${overrides}")
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
     RENAME libtulvak)

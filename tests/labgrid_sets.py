@@ -1,0 +1,68 @@
+"""make test-farm: the sets of docs/farm.md's environment file on this machine, each a mount namespace
+with a /Customer, a pipe-driven session and an sshd of its own, on the 127.0.0.1 of a network namespace
+that is the run's alone; then that page's example and test_labgrid.py through labgrid's pytest plugin.
+Usage: labgrid_sets.py BUILD_DIR"""
+import contextlib, ctypes, os, re, subprocess, sys, tempfile, types
+
+from labgrid.util.yaml import load
+
+import harness
+
+TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SSHD = '''Port {port}
+ListenAddress 127.0.0.1
+HostKey {scratch}/host_key
+AuthorizedKeysFile {key}.pub
+PermitRootLogin prohibit-password
+PasswordAuthentication no
+KbdInteractiveAuthentication no
+UsePAM no
+PidFile none
+PrintMotd no
+PrintLastLog no
+# Its files are in the scratch folder, below the world-writable /tmp.
+StrictModes no
+'''
+
+
+def start(test, scratch, host, name, target):
+    """The session first, and sshd in its mount namespace, so that what a job runs sees its /Customer."""
+    session = harness.Process(test, ['unshare', '-m', 'sh', '-c', 'mount -t tmpfs "$0" /Customer && exec "$1" --pipe',
+                                     name, host])
+    session.wait_for(harness.PIPE_ASK)
+    key = os.path.join(scratch, target['drivers']['SSHDriver']['keyfile'])
+    if not os.path.exists(key):
+        subprocess.run(['ssh-keygen', '-q', '-t', 'ed25519', '-N', '', '-C', 'farm', '-f', key], check=True)
+    config = os.path.join(scratch, name + '.sshd_config')
+    open(config, 'w').write(SSHD.format(port=target['resources']['NetworkService']['port'], scratch=scratch, key=key))
+    sshd = harness.Process(test, ['nsenter', '-t', str(session.popen.pid), '-m', '/usr/sbin/sshd', '-D', '-e', '-f',
+                                  config], stderr=subprocess.STDOUT)
+    sshd.wait_for('Server listening')
+
+
+def run(test, scratch, build):
+    if harness.libc.unshare(0x40000000):  # CLONE_NEWNET: a loopback and ports of the run's own
+        raise OSError(ctypes.get_errno(), 'no network namespace')
+    subprocess.run(['ip', 'link', 'set', 'lo', 'up'], check=True)
+    harness.mount('tulvak-farm', '/run', 'tmpfs')  # sshd's /run/sshd, in this namespace alone
+    os.mkdir('/run/sshd')
+    subprocess.run(['ssh-keygen', '-q', '-t', 'ed25519', '-N', '', '-f', scratch + '/host_key'], check=True)
+    # Each fenced block of the page whose opening line names a file is that file.
+    blocks = dict(re.findall(r'^```\w+ ([\w.-]+)\n(.*?)^```$', open(TOP + '/docs/farm.md').read(), re.M | re.S))
+    for name, text in blocks.items():
+        open(os.path.join(scratch, name), 'w').write(text)
+    environment = next(os.path.join(scratch, name) for name in blocks if name.endswith('.yaml'))
+    for name, target in load(open(environment))['targets'].items():
+        start(test, scratch, os.path.join(build, 'bin', 'tulvak'), name, target)
+    tests = [os.path.join(scratch, name) for name in blocks if name.endswith('.py')] + [TOP + '/tests/test_labgrid.py']
+    variables = dict(os.environ, PYTHONPATH=TOP + '/farm', LG_TULVAKCTL=os.path.join(build, 'bin', 'tulvakctl'))
+    return subprocess.run(['/usr/bin/python3', '-B', '-m', 'pytest', '-p', 'no:cacheprovider', '--lg-env', environment,
+                           *tests], env=variables).returncode
+
+
+if __name__ == '__main__':
+    if len(sys.argv) != 2 or not os.path.isfile(os.path.join(sys.argv[1], 'bin', 'tulvak')):
+        sys.exit(__doc__.rstrip() + '  (a build folder with bin/tulvak and bin/tulvakctl)')
+    with tempfile.TemporaryDirectory(prefix='tulvak-farm-') as scratch, contextlib.ExitStack() as cleanups:
+        status = run(types.SimpleNamespace(addCleanup=cleanups.callback), scratch, os.path.abspath(sys.argv[1]))
+    sys.exit(status)
