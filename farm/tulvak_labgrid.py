@@ -29,9 +29,12 @@ class TulvakError(Exception):
 @attr.s(eq=False)
 class TulvakDriver(Driver):
     """Sets and reads a set's debug levels by tulvakctl's send, status and list.
-    tulvakctl is where tulvakctl is on the set."""
+    tulvakctl is where tulvakctl is on the set; timeout bounds each send's wait,
+    for a session to read and for one to start, in seconds: a session stuck in
+    a driver call fails the job rather than holding it for ever."""
     bindings = {"command": "CommandProtocol"}
     tulvakctl = attr.ib(default='tulvakctl', validator=attr.validators.instance_of(str))
+    timeout = attr.ib(default=30, validator=attr.validators.instance_of((int, float)))
 
     def _run(self, *arguments):
         command = ' '.join(shlex.quote(str(word)) for word in (self.tulvakctl, *arguments))
@@ -43,12 +46,12 @@ class TulvakDriver(Driver):
     @Driver.check_active
     def set(self, *names):
         """Chooses each item by its --set name; the session is back at the main menu after."""
-        self._run('send', '--set', *names)
+        self._run('send', '--timeout', self.timeout, '--set', *names)
 
     @Driver.check_active
     def send(self, *selections):
         """Sends menu numbers; returns once the session has read them all."""
-        self._run('send', *selections)
+        self._run('send', '--timeout', self.timeout, *selections)
 
     @Driver.check_active
     def status(self):
