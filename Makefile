@@ -23,7 +23,7 @@ CROSS_ARCHES := armhf arm64
 toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
 toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
 
-.PHONY: all setup build run test unit sanitize lint coverage test-flags test-makefiles test-farm bench package install clean $(CROSS_ARCHES:%=test-%) \
+.PHONY: all setup build run golden test unit sanitize lint coverage test-flags test-makefiles test-farm bench package install clean $(CROSS_ARCHES:%=test-%) \
 	$(CROSS_ARCHES:%=package-%)
 # The steps share the machine's cores through JOBS, and setup must come first.
 .NOTPARALLEL:
@@ -109,6 +109,12 @@ test-flags: setup
 		"-DCMAKE_EXE_LINKER_FLAGS=$$LDFLAGS" "-DCMAKE_SHARED_LINKER_FLAGS=$$LDFLAGS" -DTULVAKCTL_STATIC=OFF
 	cmake --build $(FLAGS_DIR) --parallel $(JOBS)
 	ctest --test-dir $(FLAGS_DIR) --output-on-failure --parallel $(JOBS)
+
+# The data the tests compare with (menus, symbols, the programs' output in
+# the transcripts), written anew from the programs as built: after a change
+# to the menus, run it and read git diff.
+golden: build
+	TULVAK_UPDATE=$(abspath $(BUILD_DIR))/lib/libtulvak.so ctest --test-dir $(BUILD_DIR) -R harness.Golden --output-on-failure
 
 # The suite, install and package tests included, of a tree configured with
 # Unix Makefiles, as on a machine without ninja: that generator makes no

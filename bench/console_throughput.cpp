@@ -30,25 +30,17 @@ struct Programs {
     std::string floor;
     std::string recorder;  // preload that records the console's stdio calls
     std::string counter;   // preload that counts heap allocations
-};
-
-// Menu walks with driver calls, refusals and selections that choose
-// nothing, ending where they began, in the main menu.
-const char *const kWalk[] = {
-    "3",  "32", "2",  "5",  "9", "13", "99",  // the scaler's driver calls
-    "10", "1",  "2",  "99",                   // the demultiplexer's
-    "8",  "1",  "99",                         // a refusal in a module menu
-    "0",  "77", "99",                         // nothing chosen; back to the main menu
-    "1",  "1",  "99",                         // the hardware menu's refusal
-    "2",  "3",  "99",                         // the software menu's
+    std::vector<std::string> walk;
 };
 
 constexpr int kTimedRuns = 5;
 
-std::string make_input(const std::string &folder, int selections) {
+// The walk given, repeated: menu walks with driver calls, refusals and
+// selections that choose nothing, ending where they began.
+std::string make_input(const std::string &folder, const std::vector<std::string> &walk, int selections) {
     const std::string path = folder + "/input-" + std::to_string(selections);
     std::ofstream input(path);
-    for (int i = 0; i < selections; ++i) input << kWalk[static_cast<std::size_t>(i) % std::size(kWalk)] << '\n';
+    for (int i = 0; i < selections; ++i) input << walk[static_cast<std::size_t>(i) % walk.size()] << '\n';
     return path;
 }
 
@@ -101,7 +93,7 @@ long peak_kib_of(const Run &session) {
 }
 
 void measure(const Programs &programs, const std::string &folder, int selections) {
-    const std::string input = make_input(folder, selections);
+    const std::string input = make_input(folder, programs.walk, selections);
     const std::string record = folder + "/record";
     const std::vector<std::string> console = {programs.session_host, "console"};
     const std::vector<std::string> floor = {programs.floor, record};
@@ -133,7 +125,7 @@ void measure(const Programs &programs, const std::string &folder, int selections
     // and a short session, so start-up and exit cancel out.
     const int short_selections = selections / 100;
     const std::vector<std::string> counting = {"LD_PRELOAD=" + programs.counter};
-    const long short_count = allocations_of(run(console, make_input(folder, short_selections), "/dev/null", counting));
+    const long short_count = allocations_of(run(console, make_input(folder, programs.walk, short_selections), "/dev/null", counting));
     const long long_count = allocations_of(run(console, input, "/dev/null", counting));
     const long idle_count = allocations_of(run({programs.session_host, "idle"}, "/dev/null", "/dev/null", counting));
     const double per_selection = static_cast<double>(long_count - short_count) / (selections - short_selections);
@@ -151,12 +143,14 @@ void measure(const Programs &programs, const std::string &folder, int selections
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 5) {
-        std::fputs("usage: console_throughput SESSION_HOST CONSOLE_FLOOR RECORDER COUNTER [SELECTIONS]\n", stderr);
+    if (argc < 6) {
+        std::fputs("usage: console_throughput SESSION_HOST CONSOLE_FLOOR RECORDER COUNTER WALK [SELECTIONS]\n", stderr);
         return 2;
     }
-    const Programs programs{argv[1], argv[2], argv[3], argv[4]};
-    const int selections = argc > 5 ? std::atoi(argv[5]) : 100000;
+    std::istringstream words(argv[5]);
+    const Programs programs{argv[1], argv[2], argv[3], argv[4], {std::istream_iterator<std::string>(words), {}}};
+    const int selections = argc > 6 ? std::atoi(argv[6]) : 100000;
+    if (programs.walk.empty()) return 2;
     char folder[] = "/tmp/tulvak-bench-XXXXXX";
     if (mkdtemp(folder) == nullptr) return 1;
     int status = 0;

@@ -46,8 +46,14 @@ for tree in "$build" "$@"; do
 done
 rm -f "$programs/stripped.so"
 
+# The console's walk, its module menus found by name, since a module added
+# anywhere moves them: the scaler's driver calls, the demultiplexer's, a
+# refusal in a module menu, nothing chosen, the hardware and software menus'
+# refusals, each back to the main menu.
+opener() { "$sender" list | awk -F'\t' -v opens="opens $1" '$4 == opens {n = split($1, path, " "); print path[n]}'; }
+walk="3 $(opener 'XC Menu') 2 5 9 13 99 $(opener 'DMX Menu') 1 2 99 $(opener 'DDC2BI Menu') 1 99 0 77 99 1 1 99 2 3 99"
 "$programs/console_throughput" "$programs/session_host" "$programs/console_floor" \
-    "$programs/libstdio_recorder.so" "$programs/liballocation_counter.so"
+    "$programs/libstdio_recorder.so" "$programs/liballocation_counter.so" "$walk"
 python3 "$(dirname "$0")/../tests/harness.py" "$programs/pipe_delivery" "$programs/session_host" \
     "$programs/pipe_floor_reader" "$programs/confirmed_floor_sender" "$sender" \
     "$programs/liballocation_counter.so"

@@ -11,6 +11,7 @@ DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'data')
 PIPE = '/Customer/tulvakpipe'
 CONSOLE_ASK, PIPE_ASK = '\nTULVAK_SYSTEM_TYPE_BRAMBLEON\nSelect :', '\nTULVAK_SYSTEM_TYPE_VUNE\n'
 REPORT = 'pipe file open failed! \nAUTO TEST READ FAIL.........Break\n'
+UPDATE = os.environ.get('TULVAK_UPDATE')  # the library whose build make golden writes the data from
 CLOSED = {'stdin=closed': '<&-', 'stdout=closed': '>&-', 'stdout=full': '>/dev/full'}
 libc = ctypes.CDLL(None, use_errno=True)
 os.umask(0o022)  # what files made in tests are given, whatever the caller's
@@ -57,9 +58,9 @@ class Process:  # a program left running while the test acts; its output so far 
     out = property(lambda self: os.pread(self.files[0].fileno(), 1 << 24, 0).decode('latin-1'))
     err = property(lambda self: os.pread(self.files[1].fileno(), 1 << 24, 0).decode('latin-1'))
 
-    def wait_for(self, text, seconds=10):
+    def wait_for(self, text, seconds=10, start=0):  # text in the output, from start on
         deadline = time.monotonic() + seconds
-        while text not in self.out:
+        while text not in self.out[start:]:
             assert time.monotonic() < deadline, f'{text!r} never came; output so far:\n{self.out}'
             time.sleep(0.005)
 
@@ -105,8 +106,18 @@ def frame(title):
     return f'\n{"=" * 36}\n{items}(99) EXIT\n{"=" * 36}\nPlease input the item number:'
 
 
+def opener(title):  # the number that opens the menu title in its parent menu
+    return next(str(number) for items in MENUS.values() for number, _, action in items if action == 'opens ' + title)
+
+
 def text(written):
+    written = re.sub(r'\{([\w ]+ Menu)\}', lambda m: opener(m[1]), written)
     return codecs.decode(re.sub(r'\{(\d+)\*([^}]*)\}', lambda m: m[2] * int(m[1]), written), 'unicode_escape')
+
+
+def escaped(output):  # output as a transcript line writes it
+    return ''.join({'\\': '\\\\', '\t': '\\t', '\n': '\\n'}.get(c, c if ' ' <= c <= '~' else f'\\x{ord(c):02x}')
+                   for c in output)
 
 
 def snapshot():  # every path in /Customer, with the mode and text of a small file
@@ -212,7 +223,10 @@ class Test(unittest.TestCase):
             sender = threading.Thread(target=self.deliver, args=(sent, platform))
             sender.start()
             self.addCleanup(sender.join)
-        self.assertEqual(session.finish(), int((case.part('=') or ['0'])[0]))
+        status = session.finish()
+        if UPDATE:
+            return session.out, session.err, status
+        self.assertEqual(status, int((case.part('=') or ['0'])[0]))
         if not any(flag.startswith('stdout') for flag in case.flags):
             self.assertEqual(session.out, out)
         self.assertEqual(session.err, err)
@@ -240,6 +254,43 @@ class Sessions(Test):
     test_send = lambda self: self.replay_all('send')
     test_memcheck = unittest.skipUnless(os.environ.get('TULVAK_VALGRIND'), 'no valgrind for this build')(
         lambda self: self.replay_all('memcheck'))
+
+
+class Golden(Test):
+    """make golden: the data the tests compare with, written anew from the programs as built, for git diff to show:
+    the menus, the library's symbols, and what each program run by a transcript ($) prints."""
+
+    @unittest.skipUnless(UPDATE, 'make golden runs it')
+    def test_update(self):
+        listing = [line.split('\t') for line in self.run_program(CTL + ['list'])[0].splitlines()]
+        menus = [menu for _, menu, _, _ in listing]
+        rows = sorted(listing, key=lambda row: menus.index(row[1]))  # each menu where the tree first reaches it
+        rewrite('menus.tsv', [f'{menu}\t{path.split()[-1]}\t{label}\t{action}' for path, menu, label, action in rows])
+        # As the symbols' test reads them: defined, and undefined but for libc's and libstdc++'s (versioned).
+        symbols = [line.split() for line in subprocess.run(['nm', '-D', UPDATE], capture_output=True, text=True,
+                                                           check=True).stdout.splitlines()]
+        rewrite('exports.txt', sorted(words[2] for words in symbols if len(words) == 3))
+        rewrite('entry_points.txt', sorted(words[1] for words in symbols if words[0] == 'U' and '@' not in words[1]))
+        head, *blocks = open(os.path.join(DATA, 'sessions.txt')).read().split('\n== ')
+        for number, block in enumerate(blocks):
+            title, *lines = block.split('\n')
+            case = Transcript(title, [line for line in lines if line.strip() and not line.startswith('#')])
+            if not case.part('$') or case.part('['):
+                continue  # a session's screens come from menus.tsv, and its calls do not move
+            out, err, status = self.replay(case, case.platforms[0])
+            if case.render(False)[1:] + (int((case.part('=') or ['0'])[0]),) != (out, err, status):
+                kept = [line for line in lines if line[:1] not in ('>', '!', '=') or not line]
+                at = max(i for i, line in enumerate(kept) if line.startswith(('$', '%', '<'))) + 1
+                kept[at:at] = ([f'> {escaped(line)}' for line in out.splitlines(True)] +
+                               [f'! {escaped(line)}' if line else '!' for line in err.splitlines()] + [f'= {status}'] * (status != 0))
+                blocks[number] = '\n'.join([title, *kept])
+        open(os.path.join(DATA, 'sessions.txt'), 'w').write('\n== '.join([head, *blocks]))
+
+
+def rewrite(name, rows):  # a data file's comments kept, its rows replaced
+    path = os.path.join(DATA, name)
+    comments = [line for line in open(path).read().splitlines() if line.startswith('#')]
+    open(path, 'w').write(''.join(line + '\n' for line in comments + rows))
 
 
 if __name__ == '__main__':

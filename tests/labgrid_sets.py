@@ -9,20 +9,9 @@ from labgrid.util.yaml import load
 import harness
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-SSHD = '''Port {port}
-ListenAddress 127.0.0.1
-HostKey {scratch}/host_key
-AuthorizedKeysFile {key}.pub
-PermitRootLogin prohibit-password
-PasswordAuthentication no
-KbdInteractiveAuthentication no
-UsePAM no
-PidFile none
-PrintMotd no
-PrintLastLog no
-# Its files are in the scratch folder, below the world-writable /tmp.
-StrictModes no
-'''
+# Key login alone; its files are in the scratch folder, below the world-writable /tmp, hence StrictModes.
+SSHD = ('ListenAddress=127.0.0.1 PermitRootLogin=prohibit-password PasswordAuthentication=no UsePAM=no PidFile=none '
+        'KbdInteractiveAuthentication=no StrictModes=no').split()
 
 
 def start(test, scratch, host, name, target):
@@ -33,10 +22,11 @@ def start(test, scratch, host, name, target):
     key = os.path.join(scratch, target['drivers']['SSHDriver']['keyfile'])
     if not os.path.exists(key):
         subprocess.run(['ssh-keygen', '-q', '-t', 'ed25519', '-N', '', '-C', 'farm', '-f', key], check=True)
-    config = os.path.join(scratch, name + '.sshd_config')
-    open(config, 'w').write(SSHD.format(port=target['resources']['NetworkService']['port'], scratch=scratch, key=key))
+    options = [f'Port={target["resources"]["NetworkService"]["port"]}', f'HostKey={scratch}/host_key',
+               f'AuthorizedKeysFile={key}.pub', *SSHD]
     sshd = harness.Process(test, ['nsenter', '-t', str(session.popen.pid), '-m', '/usr/sbin/sshd', '-D', '-e', '-f',
-                                  config], stderr=subprocess.STDOUT)
+                                  '/dev/null', *(word for option in options for word in ('-o', option))],
+                           stderr=subprocess.STDOUT)
     sshd.wait_for('Server listening')
 
 

@@ -26,16 +26,9 @@ class Pipe(harness.Test):
         self.send('99')
         self.assertEqual((session.finish(10), session.out.count('get command')), (0, 1))
 
-    def test_text_without_a_line_feed_is_a_selection_once_the_sender_pauses(self):
-        session = self.pipe_session()
-        harness.write_pipe('3')
-        session.wait_for('get command 3\n' + harness.frame('Pelvar Utility'))
-        harness.write_pipe('99\n99\n')
-        self.assertEqual(session.finish(10), 0)
-
     def test_no_selection_is_lost_among_four_relay_loops(self):
         session = self.pipe_session()
-        self.send('3', '32')
+        self.send(*map(str, harness.path('opens XC Menu')))
         # Each loop has two scaler items of its own, so its calls can be told apart and checked in order.
         rng = random.Random(12345)
         items = [[2 + 2 * loop + rng.randrange(2) for _ in range(500)] for loop in range(4)]
@@ -55,7 +48,8 @@ class Pipe(harness.Test):
         self.assertEqual((probe.finish(10), probe.err), (0, '1 2\n5\n'))
 
     def test_send_confirms_what_was_read_and_counts_what_was_not(self):
-        early = self.start(HOST + ['send', '--timeout', '10', '-'], stdin=harness.typed('3\n32  2\n\t99\n99 99'))
+        xc = harness.path('QxApi_XC_SetDbgLevel(1)')  # 3 selections, one with blanks after it
+        early = self.start(HOST + ['send', '--timeout', '10', '-'], stdin=harness.typed('{}\n{}  {}\n\t99\n99 99'.format(*xc)))
         time.sleep(0.2)
         self.assertFalse(os.path.exists(PIPE))  # a sender never makes the pipe
         session = self.pipe_session()
@@ -66,7 +60,7 @@ class Pipe(harness.Test):
         self.assertEqual(self.run_program(HOST + ['send', '-'], '3 x 99')[1:],
                          ("tulvak send: 'x' is not a selection number; 1 sent before it\n", 2))
         # The second 99 ends the session: what follows stays unread in the pipe.
-        sent = self.run_program(HOST + ['send', '99', '99', '3', '32', '2'])
+        sent = self.run_program(HOST + ['send', '99', '99', *map(str, xc)])
         self.assertEqual((sent, session.finish(10)), (('', NOT_READ.format(3, 5), 1), 0))
         session = self.pipe_session()
         # The selection sent a second after the session ended finds no reader.
@@ -76,7 +70,7 @@ class Pipe(harness.Test):
     def test_a_session_that_stops_reading_fails_send_after_the_timeout_or_when_it_dies(self):
         session = self.pipe_session()
         os.kill(session.popen.pid, signal.SIGSTOP)  # as a host stuck inside a driver call
-        waiting = self.start(HOST + ['send', '32'])
+        waiting = self.start(HOST + ['send', '2'])
         time.sleep(0.3)
         # Each sees the other's line in the pipe too, so neither can tell exactly how many of its own were read.
         out, err, status = self.run_program(HOST + ['send', '--timeout', '0.5', '3'])
@@ -93,9 +87,13 @@ class Pipe(harness.Test):
         before = older.out.count(REPORT)
         self.expect_idle(older)
         self.assertIn(older.out.count(REPORT) - before, (1, 2, 3))
-        self.send('3', '32', *['2'] * 10, '99', '99', '99')
+        self.send(*map(str, harness.path('opens XC Menu')), *['2'] * 10, '99', '99', '99')
         self.assertEqual((newer.finish(10), newer.err), (0, 'QxApi_XC_SetDbgLevel(1)\n' * 10))
         self.assertEqual((older.err, older.out.count('get command')), ('', 0))
+        # The state is the newer's, and stays so while the older tries on.
+        left = open('/Customer/tulvak.state').read()
+        older.wait_for(REPORT + harness.frame('Main Menu') + harness.PIPE_ASK + REPORT, start=len(older.out))
+        self.assertEqual((open('/Customer/tulvak.state').read(), f'\npid {newer.popen.pid}\n' in left), (left, True))
 
 
 class Faults(harness.Test):
