@@ -125,7 +125,8 @@ void measure(const Programs &programs, const std::string &folder, int selections
     // and a short session, so start-up and exit cancel out.
     const int short_selections = selections / 100;
     const std::vector<std::string> counting = {"LD_PRELOAD=" + programs.counter};
-    const long short_count = allocations_of(run(console, make_input(folder, programs.walk, short_selections), "/dev/null", counting));
+    const long short_count =
+        allocations_of(run(console, make_input(folder, programs.walk, short_selections), "/dev/null", counting));
     const long long_count = allocations_of(run(console, input, "/dev/null", counting));
     const long idle_count = allocations_of(run({programs.session_host, "idle"}, "/dev/null", "/dev/null", counting));
     const double per_selection = static_cast<double>(long_count - short_count) / (selections - short_selections);
