@@ -27,7 +27,7 @@ class Farm(harness.Test):
     def test_names_choose_items_return_to_the_main_menu_and_send_nothing_unless_each_names_one(self):
         session = self.pipe_session()
         names = 'XC_DBGLEVEL_SETTIMING xc/settiming XC/ISR JPEG/API VE/off YS/ALL SYS/none DDC2BI/on Main/Pelvar'.split()
-        calls = 'XC(2) XC(2) XC(256) JPEG(1) VE(0) SYS(4) SYS(0)'
+        names, calls = names + ['xc menu/mux'], 'XC(2) XC(2) XC(256) JPEG(1) VE(0) SYS(4) SYS(0) XC(8)'
         made = lambda: re.sub(r'Qx(Api|Drv)_(\w+)_SetDbgLevel', r'\2', session.err).split()
         self.assertEqual(self.run_program(CTL + ['send', '--timeout', '5', '--set', *names]), ('', '', 0))
         self.assertEqual(made(), calls.split())  # each call made before send exits
