@@ -106,12 +106,9 @@ def frame(title):
     return f'\n{"=" * 36}\n{items}(99) EXIT\n{"=" * 36}\nPlease input the item number:'
 
 
-def opener(title):  # the number that opens the menu title in its parent menu
-    return next(str(number) for items in MENUS.values() for number, _, action in items if action == 'opens ' + title)
-
-
-def text(written):
-    written = re.sub(r'\{([\w ]+ Menu)\}', lambda m: opener(m[1]), written)
+def text(written):  # {TITLE Menu}: the number that opens that menu in its parent
+    written = re.sub(r'\{([\w ]+ Menu)\}', lambda m: next(str(number) for items in MENUS.values()
+                                                          for number, _, action in items if action == 'opens ' + m[1]), written)
     return codecs.decode(re.sub(r'\{(\d+)\*([^}]*)\}', lambda m: m[2] * int(m[1]), written), 'unicode_escape')
 
 

@@ -62,8 +62,7 @@ class State(harness.Test):
         threads = [threading.Thread(target=sender, args=job) for job in jobs]
         [thread.start() for thread in threads]
         [thread.join() for thread in threads]
-        self.assertEqual(failures, [])
-        self.assertEqual(collections.Counter(session.err.splitlines()), {call: rounds for call, _ in jobs})
+        self.assertEqual((failures, collections.Counter(session.err.splitlines())), ([], {c: rounds for c, _ in jobs}))
         state, _, code = self.status('--json')
         self.assertEqual((code, state['running'], state['menu']), (0, True, 'Main Menu'))
         self.assertEqual(sorted((c['entry_point'], c['count']) for c in state['calls']),
