@@ -46,7 +46,9 @@ session = subprocess.Popen([HOST, '--pipe'], stdout=subprocess.DEVNULL, stderr=s
 try:
     while subprocess.run([CTL, 'status'], capture_output=True).returncode:
         time.sleep(0.01)
-    relay = ['sh', '-c', 'for n in 3 31 2 99 99; do sh tulvak.sh $n; done']
+    ve_off = next(line.split('\t')[0] for line in subprocess.run([CTL, 'list'], capture_output=True, text=True).stdout
+                  .splitlines() if line.endswith('\tQxDrv_VE_SetDbgLevel(0)'))
+    relay = ['sh', '-c', f'for n in {ve_off} 99 99; do sh tulvak.sh $n; done']
     set_ms = timed([CTL, 'send', '--timeout', '5', '--set', 'VE/off'])
     relay_ms = timed(relay, cwd='/Customer')
     print(f'| send --set VE/off, confirmed: median | {set_ms:.3f} ms | {relay_ms:.3f} ms (the relay script\'s '

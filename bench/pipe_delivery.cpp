@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -46,6 +47,7 @@ struct Programs {
     std::string floor_sender;  // writes one line and waits for the pipe to empty
     std::string sender;        // the program whose `send` is measured
     std::string counter;       // preload that counts heap allocations
+    std::string into_scaler;   // the lines that open the scaler menu, found by name
 };
 
 enum class Launcher { relay_script, send_command };
@@ -130,7 +132,7 @@ public:
         collector_ = std::thread([this] { collect(); });
         const int fd = open_held_pipe();
         // Into the scaler menu, where every item is one driver call.
-        if (!floor) write_all(fd, "3\n32\n");
+        if (!floor) write_all(fd, programs.into_scaler.c_str());
         close(fd);
     }
 
@@ -329,12 +331,16 @@ void count_allocations(const Programs &programs, int selections) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 6) {
-        std::fputs("usage: pipe_delivery SESSION_HOST FLOOR_READER FLOOR_SENDER SENDER COUNTER [DELIVERIES]\n", stderr);
+    if (argc < 7) {
+        std::fputs(
+            "usage: pipe_delivery SESSION_HOST FLOOR_READER FLOOR_SENDER SENDER COUNTER SCALER_PATH [DELIVERIES]\n",
+            stderr);
         return 2;
     }
-    const Programs programs{argv[1], argv[2], argv[3], argv[4], argv[5]};
-    const int deliveries = argc > 6 ? std::atoi(argv[6]) : 1000;
+    std::string into_scaler = std::string(argv[6]) + "\n";
+    std::replace(into_scaler.begin(), into_scaler.end(), ' ', '\n');
+    const Programs programs{argv[1], argv[2], argv[3], argv[4], argv[5], into_scaler};
+    const int deliveries = argc > 7 ? std::atoi(argv[7]) : 1000;
     // The relay script names the pipe relative to where it runs; the library
     // writes the script, which the floor's deliveries run too.
     if (chdir(kCustomer) != 0) return 1;

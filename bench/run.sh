@@ -56,5 +56,5 @@ walk="3 $(opener 'XC Menu') 2 5 9 13 99 $(opener 'DMX Menu') 1 2 99 $(opener 'DD
     "$programs/libstdio_recorder.so" "$programs/liballocation_counter.so" "$walk"
 python3 "$(dirname "$0")/../tests/harness.py" "$programs/pipe_delivery" "$programs/session_host" \
     "$programs/pipe_floor_reader" "$programs/confirmed_floor_sender" "$sender" \
-    "$programs/liballocation_counter.so"
+    "$programs/liballocation_counter.so" "$("$sender" list | awk -F'\t' '$4 == "opens XC Menu" {print $1}')"
 python3 "$(dirname "$0")/../tests/harness.py" python3 "$(dirname "$0")/farm_state.py" "$(cd "$build" && pwd)/bin"
