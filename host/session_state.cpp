@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 
 #include "commands.h"
 #include "session/session.h"
@@ -32,19 +31,32 @@ bool is_stamp(const std::string &text) {
     return text.size() == 20 && text[4] == '-' && text[10] == 'T' && text.back() == 'Z';
 }
 
-bool parse_call(std::istringstream &words, SessionState::Call &call) {
-    std::string value;
-    std::string count;
-    if (!(words >> call.entry_point >> value >> count >> call.last) || !whole_number(value, call.value) ||
-        !whole_number(count, call.count) || call.count < 1 || !is_stamp(call.last)) {
+// The pieces of text between each two separators, as a session writes them:
+// one blank between words, a line feed after each line. (No stream here: on
+// the set tulvakctl is linked statically, and iostreams would double it.)
+std::vector<std::string> split(const std::string &text, char separator) {
+    std::vector<std::string> pieces;
+    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+        end = text.find(separator, start);
+        pieces.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+    }
+    return pieces;
+}
+
+bool parse_call(const std::string &rest, SessionState::Call &call) {
+    const std::vector<std::string> words = split(rest, ' ');
+    if (words.size() < 5 || words[0].empty() || !whole_number(words[1], call.value) ||
+        !whole_number(words[2], call.count) || call.count < 1 || !is_stamp(words[3])) {
         return false;
     }
-    for (std::string step; words >> step;) {
+    call.entry_point = words[0];
+    call.last = words[3];
+    for (std::size_t i = 4; i < words.size(); ++i) {
         long number = 0;
-        if (!whole_number(step, number) || number < 1 || number >= 99) return false;
+        if (!whole_number(words[i], number) || number < 1 || number >= 99) return false;
         call.path.push_back(static_cast<int32_t>(number));
     }
-    return !call.path.empty();
+    return true;
 }
 
 // One "key value" line; false for a line that a session never writes.
@@ -52,7 +64,6 @@ bool parse_line(const std::string &line, SessionState &state) {
     const std::size_t blank = line.find(' ');
     const std::string key = line.substr(0, blank);
     const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
-    std::istringstream words(rest);
     if (key == "pid") return whole_number(rest, state.pid) && state.pid > 0;
     if (key == "selections") return whole_number(rest, state.selections) && state.selections >= 0;
     if (key == "marks") return whole_number(rest, state.marks) && state.marks >= 0;
@@ -70,17 +81,17 @@ bool parse_line(const std::string &line, SessionState &state) {
     }
     if (key == "call") {
         state.calls.emplace_back();
-        return parse_call(words, state.calls.back());
+        return parse_call(rest, state.calls.back());
     }
     return false;
 }
 
 std::string parse(const std::string &text, SessionState &state) {
-    std::istringstream lines(text);
-    std::string line;
-    if (!std::getline(lines, line) || line != "tulvak-state 1") return "it is not a session's state file";
-    for (int number = 2; std::getline(lines, line); ++number) {
-        if (!parse_line(line, state)) return "line " + std::to_string(number) + " is not one a session writes";
+    std::vector<std::string> lines = split(text, '\n');
+    if (lines[0] != "tulvak-state 1") return "it is not a session's state file";
+    if (lines.back().empty()) lines.pop_back();  // what follows the last line feed
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (!parse_line(lines[i], state)) return "line " + std::to_string(i + 1) + " is not one a session writes";
     }
     if (text.back() != '\n' || state.pid == 0 || state.started.empty() || state.menu.empty()) {
         return "it is cut short";
