@@ -132,7 +132,7 @@ public:
         collector_ = std::thread([this] { collect(); });
         const int fd = open_held_pipe();
         // Into the scaler menu, where every item is one driver call.
-        if (!floor) write_all(fd, programs.into_scaler.c_str());
+        if (!floor) write_all(fd, programs.into_scaler);
         close(fd);
     }
 
