@@ -276,7 +276,7 @@ class Golden(Test):
                 continue  # a session's screens come from menus.tsv, and its calls do not move
             out, err, status = self.replay(case, case.platforms[0])
             if case.render(False)[1:] + (int((case.part('=') or ['0'])[0]),) != (out, err, status):
-                kept = [line for line in lines if line[:1] not in ('>', '!', '=') or not line]
+                kept = [line for line in lines if line[:1] not in ('>', '!', '=')]
                 at = max(i for i, line in enumerate(kept) if line.startswith(('$', '%', '<'))) + 1
                 kept[at:at] = ([f'> {escaped(line)}' for line in out.splitlines(True)] +
                                [f'! {escaped(line)}' if line else '!' for line in err.splitlines()] + [f'= {status}'] * (status != 0))
