@@ -70,6 +70,7 @@ struct SessionState {
     };
     long pid = 0;
     std::string platform, started, ended, menu;  // ended is empty while it runs
+    std::string pipe;                            // "DEVICE INODE" of the pipe it held, if it held one
     long selections = 0;
     long marks = 0;                         // seen in all
     std::vector<std::string> recent_marks;  // the newest of them

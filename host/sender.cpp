@@ -103,7 +103,10 @@ public:
     Sender(const Invocation &invocation, int fd, std::optional<double> timeout)
         : invocation_(invocation), fd_(fd), timeout_(timeout), others_seen_(unread_bytes() > 0) {
         struct stat pipe;
-        holder_ = fstat(fd_, &pipe) == 0 ? pipe_holder(pipe) : 0;
+        if (fstat(fd_, &pipe) == 0) {
+            pipe_ = std::to_string(static_cast<unsigned long long>(pipe.st_dev)) + " " +
+                    std::to_string(static_cast<unsigned long long>(pipe.st_ino));
+        }
     }
     ~Sender() { close(fd_); }
     Sender(const Sender &) = delete;
@@ -172,7 +175,7 @@ private:
     [[nodiscard]] std::optional<long> marks_seen() const {
         std::string why;
         const std::optional<SessionState> state = read_state(why);
-        if (!state || state->pid != holder_ || !state->ended.empty()) return std::nullopt;
+        if (!state || pipe_.empty() || state->pipe != pipe_ || !state->ended.empty()) return std::nullopt;
         return state->marks;
     }
 
@@ -181,7 +184,7 @@ private:
     [[nodiscard]] std::optional<bool> state_shows(const std::string &token, long marks_before) const {
         std::string why;
         const std::optional<SessionState> state = read_state(why);
-        if (!state || state->pid != holder_) return std::nullopt;
+        if (!state || pipe_.empty() || state->pipe != pipe_) return std::nullopt;
         const std::vector<std::string> &marks = state->recent_marks;
         if (std::find(marks.begin(), marks.end(), token) != marks.end()) return true;
         if (state->marks - static_cast<long>(marks.size()) > marks_before) return std::nullopt;
@@ -248,7 +251,7 @@ private:
     int fd_;
     std::optional<double> timeout_;
     bool others_seen_;
-    long holder_ = 0;
+    std::string pipe_;     // the pipe written to, as the session's state names the pipe it holds
     std::string written_;  // what may still be in the pipe of what was written
     int sent_ = 0;
     int attempted_ = 0;

@@ -67,6 +67,10 @@ bool parse_line(const std::string &line, SessionState &state) {
     if (key == "pid") return whole_number(rest, state.pid) && state.pid > 0;
     if (key == "selections") return whole_number(rest, state.selections) && state.selections >= 0;
     if (key == "marks") return whole_number(rest, state.marks) && state.marks >= 0;
+    if (key == "pipe") {
+        state.pipe = rest;
+        return split(rest, ' ').size() == 2 && rest.find_first_not_of("0123456789 ") == std::string::npos;
+    }
     if (key == "platform" || key == "menu") {
         (key == "menu" ? state.menu : state.platform) = rest;
         return !rest.empty();

@@ -234,6 +234,8 @@ bool regained_pipe_after_pause() {
 
 }  // namespace
 
+const struct stat *held_pipe() { return state.fd >= 0 ? &state.file : nullptr; }
+
 bool pipe_taken_over() {
     if (!state.taken_over && (state.fd < 0 || !path_names_held_pipe())) {
         int fd = -1;

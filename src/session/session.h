@@ -3,6 +3,8 @@
 #ifndef TULVAK_SESSION_SESSION_H
 #define TULVAK_SESSION_SESSION_H
 
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -54,6 +56,9 @@ void release_command_pipe();
 // Whether a newer session holds the pipe at the path, so that this one must
 // no longer speak for it.
 bool pipe_taken_over();
+
+// The named pipe the session holds, if it holds one, which the state names.
+const struct stat *held_pipe();
 
 // Base 10, with 32-bit rules fixed here rather than taken from the width of
 // long; text without leading digits gives 0. The console's numbers are

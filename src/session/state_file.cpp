@@ -81,6 +81,11 @@ void compose(bool ended) {
     text_length = 0;
     append("tulvak-state 1\npid %ld\nplatform TULVAK_SYSTEM_TYPE_VUNE\nstarted %s\n", static_cast<long>(getpid()),
            stamp(record.started).text);
+    // By the pipe's device and inode a sender knows the state of the session it writes to.
+    if (const struct stat *pipe = held_pipe()) {
+        append("pipe %llu %llu\n", static_cast<unsigned long long>(pipe->st_dev),
+               static_cast<unsigned long long>(pipe->st_ino));
+    }
     const std::size_t shown = std::min(record.depth, kDepthLimit);
     append("menu %s\nselections %lu\nmarks %lu\n", shown == 0 ? "Main Menu" : record.titles[shown - 1], record.lines,
            record.mark_count);
