@@ -171,20 +171,26 @@ private:
         return ioctl(fd_, FIONREAD, &unread) == 0 ? unread : 0;
     }
 
+    // The state of the session that holds the pipe written to, if there is one.
+    [[nodiscard]] std::optional<SessionState> our_state() const {
+        std::string why;
+        std::optional<SessionState> state = read_state(why);
+        if (!state || pipe_.empty() || state->pipe != pipe_) return std::nullopt;
+        return state;
+    }
+
     // How many marks the session had seen, if its state is the one to confirm by.
     [[nodiscard]] std::optional<long> marks_seen() const {
-        std::string why;
-        const std::optional<SessionState> state = read_state(why);
-        if (!state || pipe_.empty() || state->pipe != pipe_ || !state->ended.empty()) return std::nullopt;
+        const std::optional<SessionState> state = our_state();
+        if (!state || !state->ended.empty()) return std::nullopt;
         return state->marks;
     }
 
     // Whether the state shows the mark, or, as nullopt, can no longer tell:
     // it is gone, another's, or more marks came after ours than it lists.
     [[nodiscard]] std::optional<bool> state_shows(const std::string &token, long marks_before) const {
-        std::string why;
-        const std::optional<SessionState> state = read_state(why);
-        if (!state || pipe_.empty() || state->pipe != pipe_) return std::nullopt;
+        const std::optional<SessionState> state = our_state();
+        if (!state) return std::nullopt;
         const std::vector<std::string> &marks = state->recent_marks;
         if (std::find(marks.begin(), marks.end(), token) != marks.end()) return true;
         if (state->marks - static_cast<long>(marks.size()) > marks_before) return std::nullopt;
