@@ -128,11 +128,11 @@ public:
             while ((written = write(fd_, group.data(), group.size())) < 0 && errno == EAGAIN) {
                 const double left = deadline - seconds_now();
                 if (left <= 0)
-                    return not_read(true, count - selections_in(written_.substr(batch)) + unread_selections());
+                    return not_read(true, count - selections_in(written_.substr(batch)) + unread_selections(false));
                 if ((wait_for({fd_, POLLOUT, 0}, std::fmin(left, 1.0)) & POLLERR) != 0) break;
             }
             if (written != static_cast<ssize_t>(group.size())) {
-                return not_read(false, count - selections_in(written_.substr(batch)) + unread_selections());
+                return not_read(false, count - selections_in(written_.substr(batch)) + unread_selections(true));
             }
             written_ += group;
             sent_ += selections_in(group);
@@ -210,7 +210,7 @@ private:
             if (shown.value_or(false) || (!marks_before && unread == 0)) return forget_read();
             others_seen_ = others_seen_ || unread > last_unread;
             last_unread = unread;
-            const int not_acted_on = unread_selections();
+            const int not_acted_on = unread_selections(!held);
             if (!held && not_acted_on == 0) return forget_read();
             const double left = deadline - seconds_now();
             if (!held || left <= 0) return not_read(held, not_acted_on);
@@ -230,11 +230,14 @@ private:
 
     // The selections among the newest lines written that the unread bytes
     // cover: exact when they make up exactly whole lines of ours and nobody
-    // else was seen.
-    int unread_selections() {
+    // else was seen. The session reads a byte at a time, so while it reads it
+    // is often mid-line: only once it has let go of the pipe (settled) do
+    // unread bytes that begin inside a line of ours tell of another sender.
+    int unread_selections(bool settled) {
         const auto unread = static_cast<std::size_t>(unread_bytes());
         const std::size_t start = written_.size() - std::min(unread, written_.size());
-        others_seen_ = others_seen_ || unread > written_.size() || (start > 0 && written_[start - 1] != '\n');
+        others_seen_ =
+            others_seen_ || unread > written_.size() || (settled && start > 0 && written_[start - 1] != '\n');
         // A line begun in the bytes read is one the session has not acted on.
         const std::size_t line_start = start == 0 ? 0 : written_.rfind('\n', start - 1) + 1;
         return selections_in(written_.substr(line_start));
