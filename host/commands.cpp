@@ -26,7 +26,7 @@ const Command kCommands[] = {
      "name that send --set takes for one of them, a line each.\n",
      list_command},
     {"status", "usage: %1$s status [--json | --names]\n", "say what the session has done and whether it reads",
-     "Prints the state the pipe-driven session keeps in /Customer/tulvak.state:\n"
+     "Prints the state the pipe-driven session keeps in " TULVAK_STATE_DIR "/state:\n"
      "its process, when it started, the menu it shows, the selections it has\n"
      "read, and each driver entry point's last value with the item that passed\n"
      "it. --json prints it as one JSON object; --names the --set names of those\n"

@@ -84,6 +84,9 @@ std::optional<SessionState> read_state(std::string &why);
 // The process whose lock marks the named pipe as its session's, or 0.
 long pipe_holder(const struct stat &pipe);
 
+// Why no session can write its state now ("is read-only", "is full": its folder), or null.
+const char *state_unwritable();
+
 // The menu tree, walked from the tables a session runs: one entry per item.
 struct ListedItem {
     std::vector<int32_t> path;  // the selections that reach the item from the main menu
@@ -123,17 +126,33 @@ std::string set_name(const ListedItem &entry);
 bool menu_is_named(const ListedItem &entry, const std::string &menu);
 
 // Digits with an optional sign, short enough for one line of the session's.
+constexpr std::size_t kLongestSelection = 32;
 bool is_selection(const std::string &text);
 
 // The most a group of lines may hold: with the mark that ends it, one
 // write, which no other sender's bytes can land inside.
 constexpr std::size_t kGroupLimit = PIPE_BUF - 64;
 
-// Writes each group, whole lines within kGroupLimit, in one write, where "-"
-// stands for the selections read from standard input, each then a group of
-// its own; returns the exit status once the session has acted on every line
-// or cannot. Without a timeout it fails at once when no session reads the
-// pipe, and waits as long as one holds it.
-int send_groups(const Invocation &invocation, const std::vector<std::string> &groups, std::optional<double> timeout);
+// The confirmed sender (sender.cpp). open() takes the pipe of a session
+// that keeps a state to confirm by; without a timeout it fails at once when
+// no session reads the pipe. send() writes each group, whole lines within
+// kGroupLimit, in one write, the last ending with a mark, and waits until
+// the session has acted on them all or cannot: as long as one holds the
+// pipe, or until the deadline. Each returns an exit status.
+struct Sender {
+    Invocation invocation;
+    std::optional<double> timeout;
+    int fd = -1;
+    std::string pipe;  // "DEVICE INODE" of the pipe written into, as the state names the pipe it holds
+    long marks_before = 0;
+
+    ~Sender();
+    int open(double deadline);
+    int send(std::vector<std::string> groups, double deadline);
+    int settle(int write_error, const std::string &token, double deadline);
+    [[nodiscard]] bool nobody_reads() const;
+};
+
+double seconds_now();
 
 #endif

@@ -1,7 +1,10 @@
 // send [--timeout SECONDS] SELECTION... | - and send [--timeout SECONDS] --set NAME...
 // Every name is resolved before anything is sent, into the group of lines
 // that chooses its item from any menu.
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -50,13 +53,12 @@ int refuse_name(const Invocation &invocation, const char *name, const std::vecto
 
 // The group that chooses the item `name` names from whatever menu the
 // session shows: back to the main menu, the item's path, and the 99s that
-// return there. The line feed first ends a line some other sender left
-// without one, which would otherwise swallow the line back.
+// return there.
 int add_group_naming(const Invocation &invocation, const char *name, std::vector<std::string> &groups) {
     const std::vector<const ListedItem *> matches = items_named(name);
     if (matches.size() != 1) return refuse_name(invocation, name, matches);
     const ListedItem &item = *matches[0];
-    std::string group = std::string("\n") + tulvak::kToMainLine;
+    std::string group = tulvak::kToMainLine;
     for (const int32_t number : item.path) group += std::to_string(number) + "\n";
     // One 99 for each menu between the main menu and the one the item leaves the session in.
     const bool opens_menu = item.item->action == tulvak::Item::Action::open_menu;
@@ -73,6 +75,30 @@ void add_selection(const std::string &selection, std::vector<std::string> &group
     groups.back() += selection + "\n";
 }
 
+// Whitespace-separated selections, each sent and confirmed as it is read,
+// so a farm can stream them through one sender. Each gets the whole timeout
+// from when it was read: time spent waiting for the farm is not the session's.
+int send_standard_input(Sender &sender) {
+    std::string word;
+    int sent = 0;
+    for (int c = std::getchar();; c = std::getchar()) {
+        if (c != EOF && std::isspace(c) == 0) {
+            if (word.size() <= kLongestSelection) word += static_cast<char>(c);
+            continue;
+        }
+        if (!word.empty() && !is_selection(word)) {
+            // Bad usage, though what was sent before it is gone: the usage would not help.
+            complain(sender.invocation, kFailed, "'%s' is not a selection number; %d sent before it", word.c_str(), sent);
+            return kBadUsage;
+        }
+        const int status =
+            word.empty() ? kDone : sender.send({word + "\n"}, seconds_now() + sender.timeout.value_or(INFINITY));
+        if (status != kDone || c == EOF) return status;
+        ++sent;
+        word.clear();
+    }
+}
+
 bool parse_timeout(const char *text, double &seconds) {
     char *end = nullptr;
     seconds = std::strtod(text, &end);
@@ -80,6 +106,12 @@ bool parse_timeout(const char *text, double &seconds) {
 }
 
 }  // namespace
+
+bool is_selection(const std::string &text) {
+    const std::size_t sign = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    return text.size() > sign && text.size() <= kLongestSelection &&
+           text.find_first_not_of("0123456789", sign) == std::string::npos;
+}
 
 int send_command(const Invocation &invocation, int argc, char **argv) {
     std::optional<double> timeout;
@@ -111,5 +143,19 @@ int send_command(const Invocation &invocation, int argc, char **argv) {
             add_selection(argv[i], groups);
         }
     }
-    return send_groups(invocation, groups, timeout);
+    // A session that ends while we write must give an error, not kill us.
+    signal(SIGPIPE, SIG_IGN);
+    Sender sender{invocation, timeout, -1, "", 0};
+    // The timeout bounds the whole wait, for a session and for its reading.
+    const double deadline = seconds_now() + timeout.value_or(0);
+    int status = sender.open(deadline);
+    // Groups given together are sent together and confirmed together; each
+    // "-" streams standard input, confirming selection by selection.
+    for (auto group = groups.begin(); status == kDone && group != groups.end();) {
+        const auto together = std::find(group, groups.end(), "-");
+        if (together != group) status = sender.send({group, together}, timeout ? deadline : INFINITY);
+        if (status == kDone && together != groups.end()) status = send_standard_input(sender);
+        group = together == groups.end() ? together : together + 1;
+    }
+    return status;
 }

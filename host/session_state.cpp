@@ -4,6 +4,7 @@
 // state can have, and all of it is checked before any of it is believed.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -149,4 +150,15 @@ long pipe_holder(const struct stat &pipe) {
     }
     std::fclose(locks);
     return holder;
+}
+
+const char *state_unwritable() {
+    struct statvfs folder;
+    if (statvfs(tulvak::kStateDir, &folder) != 0) return nullptr;
+    if ((folder.f_flag & ST_RDONLY) != 0) return "is read-only";
+    // A file system without a limit says it has no blocks or files at all.
+    if ((folder.f_blocks != 0 && folder.f_bfree == 0) || (folder.f_files != 0 && folder.f_ffree == 0)) {
+        return "is full";
+    }
+    return nullptr;
 }

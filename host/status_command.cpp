@@ -39,6 +39,9 @@ std::string why_not_reading(const SessionState &state) {
     if (lstat(tulvak::kCommandPipePath, &pipe) != 0 || !S_ISFIFO(pipe.st_mode) || pipe_holder(pipe) != state.pid) {
         return pid + " does not hold " + tulvak::kCommandPipePath;
     }
+    if (const char *unwritable = state_unwritable()) {
+        return pid + " cannot write its state, so it may have changed since (" + tulvak::kStateDir + " " + unwritable + ")";
+    }
     return "";
 }
 

@@ -9,6 +9,8 @@ PROGRAMS = {name: EMULATOR + [os.environ.get('TULVAK_' + variable, name)]
 HOST, PROBE, CTL = PROGRAMS.values()
 DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'data')
 PIPE = '/Customer/tulvakpipe'
+STATE_DIR = os.environ.get('TULVAK_STATE_DIR', '/run/tulvak')
+STATE = STATE_DIR + '/state'
 CONSOLE_ASK, PIPE_ASK = '\nTULVAK_SYSTEM_TYPE_BRAMBLEON\nSelect :', '\nTULVAK_SYSTEM_TYPE_VUNE\n'
 REPORT = 'pipe file open failed! \nAUTO TEST READ FAIL.........Break\n'
 UPDATE = os.environ.get('TULVAK_UPDATE')  # the library whose build make golden writes the data from
@@ -22,15 +24,15 @@ def private_mounts():
     a user namespace where root may not mount): however the tests end, no process they started outlives them."""
     if not os.environ.get('TULVAK_PRIVATE'):
         os.environ['TULVAK_PRIVATE'] = '1'
-        if os.geteuid() == 0:
-            os.makedirs('/Customer', exist_ok=True)  # the empty mount point is all the machine keeps
+        if os.geteuid() == 0:  # the empty mount points are all the machine keeps
+            [os.makedirs(folder, exist_ok=True) for folder in ('/Customer', STATE_DIR)]
         for flags in ('-mpf', '-rmpf'):
             if subprocess.run(['unshare', flags, '--mount-proc', 'true'], stderr=subprocess.DEVNULL).returncode == 0:
                 os.execvp('unshare', ['unshare', flags, '--mount-proc', '--kill-child', *sys.orig_argv])
         sys.exit('no private mount namespace: the tests need root or unprivileged user namespaces')
 
 
-def mount(source, target, fstype=None, flags=0, options='size=16m'):
+def mount(source, target, fstype=None, flags=0, options='size=16m,mode=755'):
     if libc.mount(source.encode(), target.encode(), fstype and fstype.encode(), flags, options.encode()):
         raise OSError(ctypes.get_errno(), 'mount ' + target)
 
@@ -117,11 +119,12 @@ def escaped(output):  # output as a transcript line writes it
                    for c in output)
 
 
-def snapshot():  # every path in /Customer, with the mode and text of a small file
-    paths = [os.path.join(folder, name) for folder, folders, files in os.walk('/Customer') for name in folders + files]
+def snapshot():  # every path in /Customer (relative) and the state folder (whole), with the mode and text of a small file
+    paths = [os.path.join(folder, name) for top in ('/Customer', STATE_DIR) for folder, folders, files in os.walk(top)
+             for name in folders + files]
     small = lambda path: stat.S_ISREG(os.lstat(path).st_mode) and os.path.getsize(path) < 64
-    return sorted(path[10:] + (f' {os.stat(path).st_mode & 0o777:o}=' + open(path).read() if small(path) else '')
-                  for path in paths)
+    return sorted(path.removeprefix('/Customer/') + (f' {os.stat(path).st_mode & 0o777:o}=' + open(path).read()
+                                                     if small(path) else '') for path in paths)
 
 
 class Transcript:
@@ -174,9 +177,10 @@ class Test(unittest.TestCase):
     def setUp(self):
         self.fresh_customer()
 
-    def fresh_customer(self):
-        mount('tulvak-test', '/Customer', 'tmpfs')
-        self.addCleanup(libc.umount2, b'/Customer', 2)
+    def fresh_customer(self):  # and a state folder of its own
+        for folder in ('/Customer', STATE_DIR):
+            mount('tulvak-test', folder, 'tmpfs')
+            self.addCleanup(libc.umount2, folder.encode(), 2)
 
     def start(self, argv, **options):
         return Process(self, argv, **options)
@@ -293,6 +297,6 @@ def rewrite(name, rows):  # a data file's comments kept, its rows replaced
 if __name__ == '__main__':
     # harness.py PROGRAM [ARG...] runs PROGRAM with a /Customer of its own.
     private_mounts()
-    mount('tulvak-test', '/Customer', 'tmpfs')
+    [mount('tulvak-test', folder, 'tmpfs') for folder in ('/Customer', STATE_DIR)]
     os.execvp(sys.argv[1], sys.argv[1:])
 private_mounts()

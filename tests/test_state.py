@@ -8,7 +8,7 @@ import re
 import threading
 
 import harness
-from harness import CTL, PIPE
+from harness import CTL, PIPE, STATE, STATE_DIR
 
 SET_SENDERS = {'VE/off': 'QxDrv_VE_SetDbgLevel(0)', 'XC/SETTIMING': 'QxApi_XC_SetDbgLevel(2)',
                'JPEG/API': 'QxApi_JPEG_SetDbgLevel(1)', 'YS/ALL': 'QxDrv_SYS_SetDbgLevel(4)',
@@ -39,7 +39,7 @@ class State(harness.Test):
         self.assertEqual(self.ctl('send', '--timeout', '5', '--set', 'VE/off'), ('', '', 0))
         self.assertEqual(session.err, 'QxDrv_VE_SetDbgLevel(0)\n')
         self.assertEqual(self.status('--json')[0]['menu'], 'Main Menu')
-        self.assertEqual(os.lstat('/Customer/tulvak.state').st_mode, 0o100644)  # a regular file of the session's own
+        self.assertEqual(os.lstat(harness.STATE).st_mode, 0o100644)  # a regular file of the session's own
         self.relay(*map(str, harness.path('opens XC Menu')), '@main')  # how a person recovers the session
         session.wait_for('get command @main\n\n' + harness.frame('Main Menu'))
         self.relay('99')
@@ -115,3 +115,45 @@ class State(harness.Test):
         self.assertEqual(session.err.splitlines()[-1], 'QxDrv_VE_SetDbgLevel(0)')
         self.assertGreater(session.out.count('get command'), 300)
         self.assertEqual(self.status()[2], 0)
+
+    def test_what_the_session_wrote_for_a_sender_is_out_before_the_sender_exits(self):
+        session = self.pipe_session()
+        for done in range(1, 51):
+            self.assertEqual(self.ctl('send', '--set', 'AVD_DBGLV_INFO'), ('', '', 0))
+            self.assertEqual(session.out.count('Not support!'), done)
+
+    def test_an_older_session_never_replaces_the_state_of_the_newer(self):
+        for _ in range(40):
+            self.fresh_customer()
+            older = self.pipe_session()
+            flood = self.start(['sh', '-c', f'while :; do echo 0; done > {PIPE}'])  # a state written for each line
+            older.wait_for('get command 0')
+            newer = self.pipe_session()
+            [process.kill() for process in (older, flood)]  # what the older was writing is written by now, or never
+            with open(STATE) as state:
+                self.assertIn(f'\npid {newer.popen.pid}\n', state.read())
+            newer.kill()
+
+    def test_a_state_that_cannot_be_written_fails_senders_at_once(self):
+        for fault, command in (('read-only', f'mount -o remount,ro {STATE_DIR}'), ('full', f'cat /dev/zero > {STATE_DIR}/x')):
+            with self.subTest(fault):
+                self.fresh_customer()
+                session = self.pipe_session()
+                self.run_program(['sh', '-c', command])
+                out, err, code = self.ctl('send', '--timeout', '30', '--set', 'VE/off', seconds=60)
+                self.assertEqual(session.err, 'QxDrv_VE_SetDbgLevel(0)\n')  # made, whether or not it can be confirmed
+                # Full, the state may have been written once more, since the session removed the one it could not replace.
+                self.assertIn((code, err), [(0, ''), (1, 'tulvakctl send: not confirmed: the session cannot write its state '
+                                                          f'({STATE_DIR} is full)\n'), (1, 'tulvakctl send: not confirmed: its state is gone\n')]
+                              if fault == 'full' else [(1, 'tulvakctl send: not confirmed: the session cannot write its '
+                                                           f'state ({STATE_DIR} is read-only)\n')])
+                if fault == 'read-only':  # the state it shows may be behind the session
+                    self.assertEqual(self.status()[1:], (f'tulvakctl status: pid {session.popen.pid} cannot write its state, '
+                                                         f'so it may have changed since ({STATE_DIR} is read-only)\n', 1))
+        harness.mount('tulvak-test', os.path.dirname(STATE_DIR), 'tmpfs', flags=1)  # read-only, and no folder in it
+        self.addCleanup(harness.libc.umount2, os.path.dirname(STATE_DIR).encode(), 2)
+        session = self.pipe_session()
+        self.assertIn(f"cannot keep the session's state in {STATE_DIR}: No such file or directory\n", session.out)
+        self.assertEqual(self.ctl('send', '3')[1:], (f'tulvakctl send: the session reading {PIPE} keeps no state in '
+                                                     f'{STATE_DIR} (it is missing); nothing sent\n', 1))
+

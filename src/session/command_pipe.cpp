@@ -121,11 +121,26 @@ void retire(const char *old_name) {
     unlink(old_name);
 }
 
-// The new pipe is made and locked under a name of its own and then swapped
-// with whatever stands at the path, so no other session can take it up
-// between its making and its lock, and no sender can reach the old pipe
-// once it is off the path. A link is swapped itself, never its target; a
-// directory only goes if it is empty, never anything inside one.
+// Swaps the new pipe with whatever stands at the path, so no sender can
+// reach the old pipe once it is off the path. A link is swapped itself,
+// never its target; a directory only goes if it is empty, never anything
+// inside one.
+bool put_in_place(const char *name) {
+    struct stat standing;
+    const bool directory = lstat(kCommandPipePath, &standing) == 0 && S_ISDIR(standing.st_mode);
+    if (directory && rmdir(kCommandPipePath) != 0) return false;
+    if (renameat2(AT_FDCWD, name, AT_FDCWD, kCommandPipePath, RENAME_EXCHANGE) == 0) {
+        retire(name);
+        return true;
+    }
+    // Nothing stood at the path, or its file system cannot swap: then a
+    // sender blocked on the old pipe stays blocked.
+    return rename(name, kCommandPipePath) == 0;
+}
+
+// The new pipe is made and locked under a name of its own, so no other
+// session can take it up between its making and its lock, and the state
+// names it before any sender can find it at the path.
 bool make_and_hold_pipe() {
     char name[sizeof kCommandPipeTemplate];
     std::memcpy(name, kCommandPipeTemplate, sizeof name);
@@ -134,17 +149,7 @@ bool make_and_hold_pipe() {
     close(placeholder);
     unlink(name);
     if (mkfifo(name, kCommandPipeMode) != 0) return false;
-    struct stat standing;
-    const bool directory = lstat(kCommandPipePath, &standing) == 0 && S_ISDIR(standing.st_mode);
-    if (hold(name) == Hold::held && (!directory || rmdir(kCommandPipePath) == 0)) {
-        if (renameat2(AT_FDCWD, name, AT_FDCWD, kCommandPipePath, RENAME_EXCHANGE) == 0) {
-            retire(name);
-            return true;
-        }
-        // Nothing stood at the path, or its file system cannot swap: then a
-        // sender blocked on the old pipe stays blocked.
-        if (rename(name, kCommandPipePath) == 0) return true;
-    }
+    if (hold(name) == Hold::held && state_put_in_place(put_in_place, name)) return true;
     let_go_of_held_pipe();
     unlink(name);
     return false;
@@ -267,9 +272,11 @@ Selection read_pipe_selection() {
             continue;
         }
         const Taken taken = take_line(fd);
-        // A mark is the farm's alone: it is recorded, and neither shown nor chosen.
-        if (taken == Taken::whole_line && line_is_mark()) {
-            state_marked(state.line + sizeof kMarkPrefix - 1, state.line_length - sizeof kMarkPrefix);
+        // A mark is the farm's alone: it is recorded, and neither shown nor
+        // chosen. What begins a sender's lines is neither shown nor recorded.
+        const bool mark = taken == Taken::whole_line && line_is_mark();
+        if (mark) state_marked(state.line + sizeof kMarkPrefix - 1, state.line_length - sizeof kMarkPrefix);
+        if (mark || (taken == Taken::whole_line && line_is(kBeginLine, sizeof kBeginLine - 1))) {
             forget_line();
             continue;
         }

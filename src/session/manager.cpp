@@ -24,7 +24,6 @@ void Tulvak_Manager::Tulvak(TULVAK_SYSTEM_TYPE kind) {
         tulvak::write_line("\n\nNeed Set System Type \n");
         return;
     }
-    if (kind == TULVAK_SYSTEM_TYPE_VUNE) tulvak::state_begin();
     tulvak::run_menu(tulvak::kMainMenu);
     // Said while the pipe is still held, so that a newer session's record is never overwritten.
     tulvak::state_end();
@@ -39,7 +38,10 @@ int Set_System_type(TULVAK_SYSTEM_TYPE kind) {
         return 1;
     case TULVAK_SYSTEM_TYPE_VUNE:
         eSystemTpye = kind;
-        // The session starts even when these fail; each says why it failed.
+        // The record is begun before the pipe is made, so that it names the
+        // pipe before any sender can find it. The session starts even when
+        // these fail; each says why it failed.
+        tulvak::state_begin();
         CreateTulvakShell();
         CreatePipeFile();
         return 1;

@@ -21,15 +21,22 @@ constexpr const char kRelayScriptPath[] = "/Customer/tulvak.sh";
 constexpr const char kRelayScriptTemplate[] = "/Customer/.tulvak.sh.XXXXXX";
 constexpr const char kCommandPipePath[] = "/Customer/tulvakpipe";
 constexpr const char kCommandPipeTemplate[] = "/Customer/.tulvakpipe.XXXXXX";
-constexpr const char kStatePath[] = "/Customer/tulvak.state";
-constexpr const char kStateTemplate[] = "/Customer/.tulvak.state.XXXXXX";
 // Anyone's test process may send selections.
 constexpr unsigned kCommandPipeMode = 0777;
 
-// The farm's two lines, which no selection can be: "@main" takes the session
-// back to the main menu from any depth, and "@mark=TOKEN" is recorded in the
-// state file, so that a sender sees its own lines acted on. Each is exactly
-// that text and a line feed; anything else is read as a selection is.
+// The session's live state changes with every selection, and /Customer is
+// the set's flash: it lives in a RAM-backed folder that only root writes,
+// given by the build (TULVAK_STATE_DIR) for a platform that has its own.
+constexpr const char kStateDir[] = TULVAK_STATE_DIR;
+constexpr const char kStatePath[] = TULVAK_STATE_DIR "/state";
+
+// The farm's lines, which no selection can be: "@begin" does nothing but end
+// whatever line another writer left open, so a sender's lines are read as
+// it wrote them; "@main" takes the session back to the main menu from any
+// depth; "@mark=TOKEN" is recorded in the state, so that a sender sees its
+// own lines acted on. Each is exactly that text and a line feed; anything
+// else is read as a selection is.
+constexpr char kBeginLine[] = "@begin\n";
 constexpr char kToMainLine[] = "@main\n";
 constexpr char kMarkPrefix[] = "@mark=";
 constexpr std::size_t kMarkTokenLimit = 32;
@@ -69,9 +76,13 @@ int32_t parse_pipe_selection(const char *text);
 
 // The pipe-driven session's record for the farm, kept in kStatePath: what it
 // shows and has read, the marks it saw and each entry point's last call. It
-// is written when the session starts and ends, after each mark, and before
-// each wait once something has changed; a console session keeps none.
+// is written as the session puts its pipe in place, when it ends, after each
+// mark, and before each wait once something has changed; a console session
+// keeps none. state_begin only starts the record; state_put_in_place writes
+// it, then calls put_in_place(name), under the lock that an older session
+// takes to write its own: no older session's record replaces a newer one's.
 void state_begin();
+bool state_put_in_place(bool (*put_in_place)(const char *name), const char *name);
 void state_end();
 void state_opened(std::size_t number, const char *title);
 void state_left();

@@ -1,14 +1,16 @@
-// The pipe-driven session's record for the farm, /Customer/tulvak.state: one
-// fact a line, so that cat shows it and a shell script reads it. It is made
-// beside its name and renamed over it, so that no reader sees half of it and
-// a link at the name is replaced, never written through. It is written only
-// when something has changed and the session is about to wait, or has seen a
-// mark, since on a set /Customer may be flash.
+// The pipe-driven session's record for the farm, kStatePath: one fact a line,
+// so that cat shows it and a shell script reads it. It lives in RAM, where a
+// write per selection costs nothing, never on the set's flash. It is made
+// beside its name and renamed over it, so that no reader sees half of it,
+// and only in a folder that nobody but its owner can write, where no link
+// can be put in its way.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -24,8 +26,14 @@ constexpr const char *kEntryPointNames[] = {
 #define TULVAK_ENTRY_POINT_NAME(name) #name,
     TULVAK_ENTRY_POINTS(TULVAK_ENTRY_POINT_NAME)};
 constexpr std::size_t kDepthLimit = 8;  // deeper than the tables nest
-constexpr std::size_t kMarksKept = 8;   // enough for many senders' marks between two looks of each
+constexpr std::size_t kMarksKept = 32;  // enough for many senders' marks between two looks of each
 constexpr mode_t kStateMode = 0644;
+constexpr mode_t kFolderMode = 0755;
+// One name for the file being written: writers take turns under the
+// folder's lock, and one killed while writing leaves it for the next to
+// replace, never a file more.
+constexpr char kStateName[] = "state";
+constexpr char kWritingName[] = ".state.new";
 
 struct Call {
     int value;
@@ -38,6 +46,7 @@ struct Call {
 struct Record {
     bool active;
     bool changed;
+    bool failing;  // the last write failed, and the session has said so
     time_t started;
     std::size_t path[kDepthLimit];  // the selections that opened each menu shown
     const char *titles[kDepthLimit];
@@ -50,7 +59,7 @@ struct Record {
 
 Record record;
 // Room for every line at its longest; a session never allocates.
-char text[4096];
+char text[8192];
 std::size_t text_length;
 
 // printf-like, so that the format attribute checks the arguments of every call.
@@ -103,25 +112,61 @@ void compose(bool ended) {
     if (ended) append("ended %s\n", stamp(std::time(nullptr)).text);
 }
 
+void report_failure(const char *why) {
+    if (!record.failing && stdout != nullptr) std::printf("cannot keep the session's state in %s: %s\n", kStateDir, why);
+    record.failing = true;
+}
+
+// The folder, locked against every other session's writes, or -1 with why.
+int lock_folder(const char *&why) {
+    const int folder = open(kStateDir, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat standing;
+    why = folder < 0 ? std::strerror(errno) : nullptr;  // NOLINT(concurrency-mt-unsafe): one thread
+    if (folder >= 0 && (fstat(folder, &standing) != 0 || (standing.st_mode & (S_IWGRP | S_IWOTH)) != 0)) {
+        why = "others may write in it";
+    } else if (folder >= 0 && flock(folder, LOCK_EX) != 0) {
+        why = std::strerror(errno);  // NOLINT(concurrency-mt-unsafe)
+    }
+    if (why == nullptr) return folder;
+    if (folder >= 0) close(folder);
+    return -1;
+}
+
 // A record that cannot be written is removed rather than left to tell of an
-// earlier state as if it were this one's.
+// earlier state as if it were this one's: a sender then sees at once that
+// nothing can confirm it. The session says so once, when writing starts to fail.
+void write_locked(int folder, bool ended) {
+    compose(ended);
+    const int fd = openat(folder, kWritingName, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, kStateMode);
+    errno = ENOSPC;  // what a short write means
+    bool written = fd >= 0 && write(fd, text, text_length) == static_cast<ssize_t>(text_length);
+    written = fd >= 0 && close(fd) == 0 && written && renameat(folder, kWritingName, folder, kStateName) == 0;
+    if (!written) {
+        const char *why = std::strerror(errno);  // NOLINT(concurrency-mt-unsafe): one thread
+        unlinkat(folder, kWritingName, 0);
+        unlinkat(folder, kStateName, 0);
+        report_failure(why);
+    }
+    record.failing = !written;
+    record.changed = !written;
+}
+
+// Unless a newer session holds the pipe: then the record is that one's now.
+// Both are decided under the lock a session starting holds while it writes
+// its record and puts its pipe in place, so neither can come between.
 void write_record(bool ended) {
-    if (pipe_taken_over()) {
-        record.active = false;  // the file is the newer session's now
+    const char *why = nullptr;
+    const int folder = lock_folder(why);
+    if (folder < 0) {
+        report_failure(why);
         return;
     }
-    compose(ended);
-    char name[sizeof kStateTemplate];
-    std::memcpy(name, kStateTemplate, sizeof name);
-    const int fd = mkostemp(name, O_CLOEXEC);
-    bool written =
-        fd >= 0 && write(fd, text, text_length) == static_cast<ssize_t>(text_length) && fchmod(fd, kStateMode) == 0;
-    written = fd >= 0 && close(fd) == 0 && written && rename(name, kStatePath) == 0;
-    if (!written) {
-        if (fd >= 0) unlink(name);
-        unlink(kStatePath);
+    if (pipe_taken_over()) {
+        record.active = false;
+    } else {
+        write_locked(folder, ended);
     }
-    record.changed = false;
+    close(folder);
 }
 
 }  // namespace
@@ -130,7 +175,18 @@ void state_begin() {
     record = Record{};
     record.active = true;
     record.started = std::time(nullptr);
-    write_record(false);
+    // Made where the platform has not: root owns the folder, and it goes with the RAM.
+    mkdir(kStateDir, kFolderMode);
+}
+
+bool state_put_in_place(bool (*put_in_place)(const char *name), const char *name) {
+    const char *why = nullptr;
+    const int folder = record.active ? lock_folder(why) : -1;
+    if (folder >= 0) write_locked(folder, false);
+    if (why != nullptr) report_failure(why);
+    const bool put = put_in_place(name);
+    if (folder >= 0) close(folder);
+    return put;
 }
 
 void state_end() {
@@ -164,6 +220,9 @@ void state_marked(const char *token, std::size_t length) {
     char *kept = record.marks[record.mark_count++ % kMarksKept];
     std::memcpy(kept, token, length);
     kept[length] = '\0';
+    // What the session wrote for the lines before the mark is out before the
+    // sender can see its mark.
+    if (stdout != nullptr) std::fflush(stdout);
     write_record(false);
 }
 
