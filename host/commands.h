@@ -81,8 +81,8 @@ struct SessionState {
 // `why` saying what is wrong when what stands there is not one.
 std::optional<SessionState> read_state(std::string &why);
 
-// The process whose lock marks the named pipe as its session's, or 0.
-long pipe_holder(const struct stat &pipe);
+// A named pipe as the state names the one its session holds: "DEVICE INODE".
+std::string pipe_named(const struct stat &pipe);
 
 // Why no session can write its state now ("is read-only", "is full": its folder), or null.
 const char *state_unwritable();
@@ -143,7 +143,7 @@ struct Sender {
     Invocation invocation;
     std::optional<double> timeout;
     int fd = -1;
-    std::string pipe;  // "DEVICE INODE" of the pipe written into, as the state names the pipe it holds
+    std::string pipe;  // the pipe written into, as pipe_named() names it
     long marks_before = 0;
 
     ~Sender();

@@ -80,7 +80,7 @@ int Sender::open(double deadline) {
     }
     std::string why;
     const std::optional<SessionState> state = read_state(why);
-    pipe = std::to_string(file.st_dev) + " " + std::to_string(file.st_ino);
+    pipe = pipe_named(file);
     if (state && state->pipe == pipe) {
         marks_before = state->marks;
         return kDone;

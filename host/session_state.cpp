@@ -1,11 +1,9 @@
-// Reads the state file a pipe-driven session keeps, and finds which process
-// holds the command pipe. Whatever stands at the file's name is only read:
+// Reads the state a pipe-driven session keeps. Whatever stands at the file's name is only read:
 // not through a link, not if it is anything but a regular file of a size a
 // state can have, and all of it is checked before any of it is believed.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -131,25 +129,8 @@ std::optional<SessionState> read_state(std::string &why) {
     return state;
 }
 
-long pipe_holder(const struct stat &pipe) {
-    std::FILE *locks = std::fopen("/proc/locks", "re");
-    if (locks == nullptr) return 0;
-    long holder = 0;
-    char line[256];
-    while (holder == 0 && std::fgets(line, sizeof line, locks) != nullptr) {
-        long pid = 0;
-        unsigned major_number = 0;
-        unsigned minor_number = 0;
-        unsigned long inode = 0;
-        // "1: FLOCK  ADVISORY  WRITE 1234 00:2a:5678 0 EOF"; a waiter's line has "->" and is passed over.
-        // NOLINTNEXTLINE(cert-err34-c): the kernel's own numbers; a line they do not fit is not the lock sought.
-        if (std::sscanf(line, "%*d: FLOCK %*s WRITE %ld %x:%x:%lu", &pid, &major_number, &minor_number, &inode) == 4 &&
-            major_number == major(pipe.st_dev) && minor_number == minor(pipe.st_dev) && inode == pipe.st_ino) {
-            holder = pid;
-        }
-    }
-    std::fclose(locks);
-    return holder;
+std::string pipe_named(const struct stat &pipe) {
+    return std::to_string(pipe.st_dev) + " " + std::to_string(pipe.st_ino);
 }
 
 const char *state_unwritable() {

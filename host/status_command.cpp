@@ -2,7 +2,9 @@
 // done, from its state file, and whether it still reads the pipe. Whatever
 // the answer, the last state that could be read is printed, so that a farm
 // can keep it before the next session replaces it.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -35,10 +37,12 @@ std::string why_not_reading(const SessionState &state) {
     if (kill(static_cast<pid_t>(state.pid), 0) != 0 && errno == ESRCH) {
         return pid + " is gone without ending (it crashed or was killed)";
     }
+    // Only the session reads the pipe its state names while that pipe stands at the path.
     struct stat pipe;
-    if (lstat(tulvak::kCommandPipePath, &pipe) != 0 || !S_ISFIFO(pipe.st_mode) || pipe_holder(pipe) != state.pid) {
-        return pid + " does not hold " + tulvak::kCommandPipePath;
-    }
+    const int fd = open(tulvak::kCommandPipePath, O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    const bool held = fd >= 0 && fstat(fd, &pipe) == 0 && S_ISFIFO(pipe.st_mode) && pipe_named(pipe) == state.pipe;
+    if (fd >= 0) close(fd);
+    if (!held) return pid + " does not hold " + tulvak::kCommandPipePath;
     if (const char *unwritable = state_unwritable()) {
         return pid + " cannot write its state, so it may have changed since (" + tulvak::kStateDir + " " + unwritable + ")";
     }

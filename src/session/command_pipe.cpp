@@ -160,6 +160,7 @@ bool make_and_hold_pipe() {
 bool take_up_path() {
     let_go_of_held_pipe();
     if (!state.taken_over) state.taken_over = hold(kCommandPipePath) == Hold::locked_by_another;
+    if (state.fd >= 0) state_changed();  // the state must name the pipe now held
     return state.fd >= 0;
 }
 

@@ -87,6 +87,7 @@ void state_end();
 void state_opened(std::size_t number, const char *title);
 void state_left();
 void state_line_read();
+void state_changed();
 void state_marked(const char *token, std::size_t length);
 void state_called(std::size_t number, EntryPoint entry_point, int value);
 void state_flush();

@@ -215,6 +215,8 @@ void state_line_read() {
     record.changed = true;
 }
 
+void state_changed() { record.changed = true; }
+
 void state_marked(const char *token, std::size_t length) {
     if (!record.active) return;
     char *kept = record.marks[record.mark_count++ % kMarksKept];
