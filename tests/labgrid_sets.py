@@ -15,9 +15,9 @@ SSHD = ('ListenAddress=127.0.0.1 PermitRootLogin=prohibit-password PasswordAuthe
 
 
 def start(test, scratch, host, name, target):
-    """The session first, and sshd in its mount namespace, so that what a job runs sees its /Customer."""
-    session = harness.Process(test, ['unshare', '-m', 'sh', '-c', 'mount -t tmpfs "$0" /Customer && exec "$1" --pipe',
-                                     name, host])
+    """The session first, and sshd in its mount namespace, so that what a job runs sees its /Customer and state."""
+    session = harness.Process(test, ['unshare', '-m', 'sh', '-c', 'mount -t tmpfs "$0" /Customer && mkdir -p "$2" && '
+                                     'mount -t tmpfs -o mode=755 "$0" "$2" && exec "$1" --pipe', name, host, harness.STATE_DIR])
     session.wait_for(harness.PIPE_ASK)
     key = os.path.join(scratch, target['drivers']['SSHDriver']['keyfile'])
     if not os.path.exists(key):
