@@ -133,25 +133,23 @@ bool is_selection(const std::string &text);
 // write, which no other sender's bytes can land inside.
 constexpr std::size_t kGroupLimit = PIPE_BUF - 64;
 
-// The confirmed sender (sender.cpp). open() takes the pipe of a session
-// that keeps a state to confirm by; without a timeout it fails at once when
-// no session reads the pipe. send() writes each group, whole lines within
-// kGroupLimit, in one write, the last ending with a mark, and waits until
-// the session has acted on them all or cannot: as long as one holds the
-// pipe, or until the deadline. Each returns an exit status.
+// What one send knows of the pipe it writes into (sender.cpp).
 struct Sender {
     Invocation invocation;
     std::optional<double> timeout;
-    int fd = -1;
+    int fd;
     std::string pipe;  // the pipe written into, as pipe_named() names it
-    long marks_before = 0;
-
-    ~Sender();
-    int open(double deadline);
-    int send(std::vector<std::string> groups, double deadline);
-    int settle(int write_error, const std::string &token, double deadline);
-    [[nodiscard]] bool nobody_reads() const;
+    long marks_before;
 };
+
+// Takes the pipe of a session that keeps a state to confirm by; without a
+// timeout it fails at once when no session reads the pipe.
+int open_session_pipe(Sender &sender, double deadline);
+
+// Writes each group, whole lines within kGroupLimit, in one write, the last
+// ending with a mark, and waits until the session has acted on them all or
+// cannot: as long as one holds the pipe, or until the deadline.
+int send_confirmed(Sender &sender, std::vector<std::string> groups, double deadline);
 
 double seconds_now();
 

@@ -1,6 +1,8 @@
 // send [--timeout SECONDS] SELECTION... | - and send [--timeout SECONDS] --set NAME...
 // Every name is resolved before anything is sent, into the group of lines
 // that chooses its item from any menu.
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -88,15 +90,36 @@ int send_standard_input(Sender &sender) {
         }
         if (!word.empty() && !is_selection(word)) {
             // Bad usage, though what was sent before it is gone: the usage would not help.
-            complain(sender.invocation, kFailed, "'%s' is not a selection number; %d sent before it", word.c_str(), sent);
+            complain(sender.invocation, kFailed, "'%s' is not a selection number; %d sent before it", word.c_str(),
+                     sent);
             return kBadUsage;
         }
         const int status =
-            word.empty() ? kDone : sender.send({word + "\n"}, seconds_now() + sender.timeout.value_or(INFINITY));
+            word.empty() ? kDone
+                         : send_confirmed(sender, {word + "\n"}, seconds_now() + sender.timeout.value_or(INFINITY));
         if (status != kDone || c == EOF) return status;
         ++sent;
         word.clear();
     }
+}
+
+// Groups given together are sent together and confirmed together; each "-"
+// streams standard input, confirming selection by selection.
+int deliver(const Invocation &invocation, const std::vector<std::string> &groups, std::optional<double> timeout) {
+    // A session that ends while we write must give an error, not kill us.
+    signal(SIGPIPE, SIG_IGN);
+    Sender sender{invocation, timeout, -1, "", 0};
+    // The timeout bounds the whole wait, for a session and for its reading.
+    const double deadline = seconds_now() + timeout.value_or(0);
+    int status = open_session_pipe(sender, deadline);
+    for (auto group = groups.begin(); status == kDone && group != groups.end();) {
+        const auto together = std::find(group, groups.end(), "-");
+        if (together != group) status = send_confirmed(sender, {group, together}, timeout ? deadline : INFINITY);
+        if (status == kDone && together != groups.end()) status = send_standard_input(sender);
+        group = together == groups.end() ? together : together + 1;
+    }
+    if (sender.fd >= 0) close(sender.fd);
+    return status;
 }
 
 bool parse_timeout(const char *text, double &seconds) {
@@ -143,19 +166,5 @@ int send_command(const Invocation &invocation, int argc, char **argv) {
             add_selection(argv[i], groups);
         }
     }
-    // A session that ends while we write must give an error, not kill us.
-    signal(SIGPIPE, SIG_IGN);
-    Sender sender{invocation, timeout, -1, "", 0};
-    // The timeout bounds the whole wait, for a session and for its reading.
-    const double deadline = seconds_now() + timeout.value_or(0);
-    int status = sender.open(deadline);
-    // Groups given together are sent together and confirmed together; each
-    // "-" streams standard input, confirming selection by selection.
-    for (auto group = groups.begin(); status == kDone && group != groups.end();) {
-        const auto together = std::find(group, groups.end(), "-");
-        if (together != group) status = sender.send({group, together}, timeout ? deadline : INFINITY);
-        if (status == kDone && together != groups.end()) status = send_standard_input(sender);
-        group = together == groups.end() ? together : together + 1;
-    }
-    return status;
+    return deliver(invocation, groups, timeout);
 }

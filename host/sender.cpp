@@ -38,14 +38,53 @@ void pause_for(double seconds) {
     nanosleep(&pause, nullptr);
 }
 
-}  // namespace
-
 // Whether no process holds the pipe open for reading any more: the session's
 // process is gone, whatever the state says of it before its parent reaps it.
-bool Sender::nobody_reads() const {
+bool nobody_reads(int fd) {
     pollfd watched{fd, 0, 0};
     return poll(&watched, 1, 0) == 1 && (watched.revents & POLLERR) != 0;
 }
+
+// Done once the state shows the mark, or that the session ended with no more
+// of ours unread than the mark; failed once it shows that the session cannot
+// act on the rest or cannot record it; else not yet. write_error is that of
+// a write just tried, if one failed: EAGAIN when the pipe is full.
+int settle(Sender &sender, int write_error, const std::string &token, double deadline) {
+    std::string why;
+    const std::optional<SessionState> state = read_state(why);
+    const std::vector<std::string> marks = state ? state->recent_marks : std::vector<std::string>{};
+    int unread = 0;
+    if (!state || state->pipe != sender.pipe) {
+        why = state ? "the session stopped reading (another pipe is in its place)" : "its state is gone";
+    } else if (write_error == 0 && std::find(marks.begin(), marks.end(), token) != marks.end()) {
+        sender.marks_before = state->marks;
+        return kDone;
+    } else if (!state->ended.empty()) {
+        const std::size_t mark = token.size() + sizeof tulvak::kMarkPrefix;  // its line feed in place of the NUL
+        if (write_error == 0 && ioctl(sender.fd, FIONREAD, &unread) == 0 && static_cast<std::size_t>(unread) <= mark) {
+            return kDone;
+        }
+        why = "the session stopped reading (it ended)";
+    } else if ((kill(static_cast<pid_t>(state->pid), 0) != 0 && errno == ESRCH) || nobody_reads(sender.fd)) {
+        why = "the session stopped reading (its process is gone)";
+    } else if (write_error != 0 && write_error != EAGAIN) {
+        why = std::string("the pipe cannot be written (") + std::strerror(write_error) + ")";  // NOLINT
+    } else if (state->marks - static_cast<long>(marks.size()) > sender.marks_before) {
+        why = "too many marks came at once for the state to list them all";
+    } else if (const char *unwritable = state_unwritable()) {
+        why = std::string("the session cannot write its state (") + tulvak::kStateDir + " " + unwritable + ")";
+    } else if (seconds_now() < deadline) {
+        return kNotYet;
+    } else {
+        return complain(sender.invocation, kFailed,
+                        "not confirmed: the session holds the pipe but has not acted on what was sent after %g s "
+                        "(is it stuck in a driver call?)",
+                        *sender.timeout);  // a deadline has passed: there is one
+    }
+    return complain(sender.invocation, kFailed, "not confirmed: %s", why.c_str());
+}
+
+}  // namespace
 
 double seconds_now() {
     timespec now;
@@ -53,101 +92,57 @@ double seconds_now() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-Sender::~Sender() {
-    if (fd >= 0) close(fd);
-}
-
 // A session holds the pipe open for reading for as long as it runs, so a
 // writer's non-blocking open succeeds exactly when a session is reading;
 // nothing is sent to one whose state cannot confirm it.
-int Sender::open(double deadline) {
+int open_session_pipe(Sender &sender, double deadline) {
     struct stat file;
     bool not_a_pipe = false;
     for (;;) {
         not_a_pipe = lstat(kPipe, &file) == 0 && !S_ISFIFO(file.st_mode);
-        fd = not_a_pipe ? -1 : ::open(kPipe, O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
-        if (not_a_pipe || fd >= 0 || (errno != ENXIO && errno != ENOENT)) break;
+        sender.fd = not_a_pipe ? -1 : open(kPipe, O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+        if (not_a_pipe || sender.fd >= 0 || (errno != ENXIO && errno != ENOENT)) break;
         if (seconds_now() >= deadline) {
-            return complain(invocation, kFailed, "no session is reading %s%s", kPipe, timeout ? " (timed out)" : "");
+            return complain(sender.invocation, kFailed, "no session is reading %s%s", kPipe,
+                            sender.timeout ? " (timed out)" : "");
         }
         pause_for(kOpenRetry);
     }
-    if (!not_a_pipe && fd < 0 && errno != ELOOP) {
-        return complain(invocation, kFailed, "cannot open %s: %s", kPipe, std::strerror(errno));  // NOLINT
+    if (!not_a_pipe && sender.fd < 0 && errno != ELOOP) {
+        return complain(sender.invocation, kFailed, "cannot open %s: %s", kPipe, std::strerror(errno));  // NOLINT
     }
-    if (fd < 0 || fstat(fd, &file) != 0 || !S_ISFIFO(file.st_mode)) {
-        return complain(invocation, kFailed, "%s is not a named pipe; nothing sent", kPipe);
+    if (sender.fd < 0 || fstat(sender.fd, &file) != 0 || !S_ISFIFO(file.st_mode)) {
+        return complain(sender.invocation, kFailed, "%s is not a named pipe; nothing sent", kPipe);
     }
     std::string why;
     const std::optional<SessionState> state = read_state(why);
-    pipe = pipe_named(file);
-    if (state && state->pipe == pipe) {
-        marks_before = state->marks;
+    sender.pipe = pipe_named(file);
+    if (state && state->pipe == sender.pipe) {
+        sender.marks_before = state->marks;
         return kDone;
     }
-    return complain(invocation, kFailed, "the session reading %s keeps no state in %s%s; nothing sent", kPipe,
+    return complain(sender.invocation, kFailed, "the session reading %s keeps no state in %s%s; nothing sent", kPipe,
                     tulvak::kStateDir, access(tulvak::kStateDir, F_OK) == 0 ? "" : " (it is missing)");
 }
 
-// Each group in one write, the last ending with a mark; then waits until
-// the session has acted on them all, or cannot.
-int Sender::send(std::vector<std::string> groups, double deadline) {
+int send_confirmed(Sender &sender, std::vector<std::string> groups, double deadline) {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    const std::string token = std::to_string(getpid()) + "." + std::to_string(now.tv_sec) + "." +
-                              std::to_string(now.tv_nsec);
+    const std::string token =
+        std::to_string(getpid()) + "." + std::to_string(now.tv_sec) + "." + std::to_string(now.tv_nsec);
     groups.back() += tulvak::kMarkPrefix + token + "\n";
     for (std::string &group : groups) {
         group.insert(0, tulvak::kBeginLine);
-            // Short enough to go in whole or not at all; a full pipe is waited on.
-        while (write(fd, group.data(), group.size()) < 0) {
-            const int settled = settle(errno, token, deadline);
+        // Short enough to go in whole or not at all; a full pipe is waited on.
+        while (write(sender.fd, group.data(), group.size()) < 0) {
+            const int settled = settle(sender, errno, token, deadline);
             if (settled != kNotYet) return settled;
             pause_for(kLongestLook);
         }
     }
-    for (double look = kFirstLook;; look = std::fmin(2 * look, kLongestLook)) {
-        const int settled = settle(0, token, deadline);
+    for (int look = 0;; ++look) {
+        const int settled = settle(sender, 0, token, deadline);
         if (settled != kNotYet) return settled;
-        pause_for(look);
+        pause_for(std::fmin(kFirstLook * std::ldexp(1, look), kLongestLook));
     }
-}
-
-// Done once the state shows the mark, or that the session ended with no
-// more of ours unread than the mark; failed once it shows that the
-// session cannot act on the rest or cannot record it; else not yet.
-// write_error is that of a write just tried: EAGAIN, the pipe is full.
-int Sender::settle(int write_error, const std::string &token, double deadline) {
-    std::string why;
-    const std::optional<SessionState> state = read_state(why);
-    const std::vector<std::string> marks = state ? state->recent_marks : std::vector<std::string>{};
-    int unread = 0;
-    if (!state || state->pipe != pipe) {
-        why = state ? "the session stopped reading (another pipe is in its place)" : "its state is gone";
-    } else if (!token.empty() && std::find(marks.begin(), marks.end(), token) != marks.end()) {
-        marks_before = state->marks;
-        return kDone;
-    } else if (!state->ended.empty()) {
-        const std::size_t mark = token.size() + sizeof tulvak::kMarkPrefix;  // its line feed in place of the NUL
-        if (write_error == 0 && ioctl(fd, FIONREAD, &unread) == 0 && static_cast<std::size_t>(unread) <= mark) {
-            return kDone;
-        }
-        why = "the session stopped reading (it ended)";
-    } else if ((kill(static_cast<pid_t>(state->pid), 0) != 0 && errno == ESRCH) || nobody_reads()) {
-        why = "the session stopped reading (its process is gone)";
-    } else if (write_error != 0 && write_error != EAGAIN) {
-        why = std::string("the pipe cannot be written (") + std::strerror(write_error) + ")";  // NOLINT
-    } else if (state->marks - static_cast<long>(marks.size()) > marks_before) {
-        why = "too many marks came at once for the state to list them all";
-    } else if (const char *unwritable = state_unwritable()) {
-        why = std::string("the session cannot write its state (") + tulvak::kStateDir + " " + unwritable + ")";
-    } else if (seconds_now() < deadline) {
-        return kNotYet;
-    } else {
-        return complain(invocation, kFailed,
-                        "not confirmed: the session holds the pipe but has not acted on what was sent after %g s "
-                        "(is it stuck in a driver call?)",
-                        *timeout);  // a deadline has passed: there is one
-    }
-    return complain(invocation, kFailed, "not confirmed: %s", why.c_str());
 }

@@ -44,7 +44,8 @@ std::string why_not_reading(const SessionState &state) {
     if (fd >= 0) close(fd);
     if (!held) return pid + " does not hold " + tulvak::kCommandPipePath;
     if (const char *unwritable = state_unwritable()) {
-        return pid + " cannot write its state, so it may have changed since (" + tulvak::kStateDir + " " + unwritable + ")";
+        return pid + " cannot write its state, so it may have changed since (" + tulvak::kStateDir + " " + unwritable +
+               ")";
     }
     return "";
 }

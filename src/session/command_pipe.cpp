@@ -206,6 +206,16 @@ bool line_is_mark() {
     return true;
 }
 
+// A mark is the farm's alone: it is recorded, and neither shown nor chosen.
+// What begins a sender's lines is neither shown nor recorded.
+bool took_farm_line() {
+    const bool mark = line_is_mark();
+    if (!mark && !line_is(kBeginLine, sizeof kBeginLine - 1)) return false;
+    if (mark) state_marked(state.line + sizeof kMarkPrefix - 1, state.line_length - sizeof kMarkPrefix);
+    forget_line();
+    return true;
+}
+
 Selection deliver_line() {
     state.line[state.line_length] = '\0';
     if (stdout != nullptr) std::printf("get command %s\n", state.line);
@@ -273,15 +283,8 @@ Selection read_pipe_selection() {
             continue;
         }
         const Taken taken = take_line(fd);
-        // A mark is the farm's alone: it is recorded, and neither shown nor
-        // chosen. What begins a sender's lines is neither shown nor recorded.
-        const bool mark = taken == Taken::whole_line && line_is_mark();
-        if (mark) state_marked(state.line + sizeof kMarkPrefix - 1, state.line_length - sizeof kMarkPrefix);
-        if (mark || (taken == Taken::whole_line && line_is(kBeginLine, sizeof kBeginLine - 1))) {
-            forget_line();
-            continue;
-        }
-        if (taken == Taken::whole_line) return deliver_line();
+        if (taken == Taken::whole_line && !took_farm_line()) return deliver_line();
+        if (taken == Taken::whole_line) continue;
         if (taken == Taken::pipe_lost) {
             // Closed behind our back, say: waiting on it again would spin.
             let_go_of_held_pipe();

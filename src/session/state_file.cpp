@@ -113,7 +113,8 @@ void compose(bool ended) {
 }
 
 void report_failure(const char *why) {
-    if (!record.failing && stdout != nullptr) std::printf("cannot keep the session's state in %s: %s\n", kStateDir, why);
+    if (!record.failing && stdout != nullptr)
+        std::printf("cannot keep the session's state in %s: %s\n", kStateDir, why);
     record.failing = true;
 }
 
