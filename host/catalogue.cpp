@@ -9,10 +9,6 @@
 
 namespace {
 
-constexpr const char *kEntryPointNames[] = {
-#define TULVAK_ENTRY_POINT_NAME(name) #name,
-    TULVAK_ENTRY_POINTS(TULVAK_ENTRY_POINT_NAME)};
-
 void visit(const tulvak::Menu &menu, const char *title, std::vector<int32_t> &path,  // NOLINT(misc-no-recursion)
            std::vector<ListedItem> &items) {
     for (std::size_t i = 0; i < menu.count; ++i) {
@@ -30,7 +26,7 @@ const std::vector<ListedItem> &catalogue() {
     static const std::vector<ListedItem> items = [] {
         std::vector<ListedItem> walked;
         std::vector<int32_t> path;
-        visit(tulvak::kMainMenu, "Main Menu", path, walked);
+        visit(tulvak::kMainMenu, tulvak::kMainMenuTitle, path, walked);
         return walked;
     }();
     return items;
@@ -39,7 +35,7 @@ const std::vector<ListedItem> &catalogue() {
 std::string action_of(const tulvak::Item &item) {
     switch (item.action) {
     case tulvak::Item::Action::driver_call:
-        return std::string(kEntryPointNames[static_cast<std::size_t>(item.entry_point)]) + "(" +
+        return std::string(tulvak::kEntryPointNames[static_cast<std::size_t>(item.entry_point)]) + "(" +
                std::to_string(item.value) + ")";
     case tulvak::Item::Action::open_menu:
         return std::string("opens ") + item.label;

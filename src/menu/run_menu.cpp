@@ -1,5 +1,6 @@
 // The selection loop every menu runs (show the screen, read, act, show
 // again), and the exported menu functions, which a host may call directly.
+#include <array>
 #include <cstdio>
 
 #include "menu/menu.h"
@@ -30,12 +31,22 @@ void write_item_line(std::FILE *out, std::size_t number, const char *label) {
     std::fputc('\n', out);
 }
 
+// EXIT's line, its number spelt from kExitItem when compiled, and the
+// screen's end, which one fputs writes.
+constexpr auto kScreenEnd = [] {
+    constexpr char kAfterNumber[] = ") EXIT\n====================================\nPlease input the item number:";
+    static_assert(kExitItem >= 10 && kExitItem < 100, "EXIT's number has two digits");
+    std::array<char, 3 + sizeof kAfterNumber> text{'(', '0' + kExitItem / 10, '0' + kExitItem % 10};
+    for (std::size_t i = 0; i < sizeof kAfterNumber; ++i) text[3 + i] = kAfterNumber[i];
+    return text;
+}();
+
 void draw_screen(const Menu &menu) {
     std::FILE *out = stdout;
     if (out == nullptr) return;
     std::fputs("\n====================================\n", out);
     for (std::size_t i = 0; i < menu.count; ++i) write_item_line(out, i + 1, menu.items[i].label);
-    std::fputs("(99) EXIT\n====================================\nPlease input the item number:", out);
+    std::fputs(kScreenEnd.data(), out);
 }
 
 // How a menu was left: by EXIT, its parent then showing its own screen
