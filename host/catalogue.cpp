@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
+#include <map>
 #include <unordered_map>
 
 #include "commands.h"
@@ -74,59 +76,54 @@ std::string json_string(const std::string &text) {
 
 namespace {
 
-std::string level_of(const std::string &label) {
-    const std::size_t open = label.rfind('(');
-    if (open == std::string::npos || label.back() != ')' || open + 2 >= label.size()) return "";
-    return label.substr(open + 1, label.size() - open - 2);
-}
-
 // A menu is named by its module, its title without " Menu" (XC, YS, Main), or its title.
 std::vector<std::string> menu_names(const ListedItem &entry) {
-    std::vector<std::string> menus;
-    if (entry.module != nullptr) menus.emplace_back(entry.module);
-    const std::string suffix = " Menu";
-    const std::string &title = entry.menu;
-    if (title.size() > suffix.size() && title.compare(title.size() - suffix.size(), suffix.size(), suffix) == 0) {
-        menus.push_back(title.substr(0, title.size() - suffix.size()));
+    std::vector<std::string> menus{entry.menu};
+    const std::size_t suffix = entry.menu.size() - std::min(entry.menu.size(), std::strlen(" Menu"));
+    if (suffix > 0 && entry.menu.compare(suffix, std::string::npos, " Menu") == 0) {
+        menus.insert(menus.begin(), entry.menu.substr(0, suffix));
     }
-    menus.push_back(title);
+    if (entry.module != nullptr) menus.insert(menus.begin(), entry.module);
     return menus;
 }
 
-}  // namespace
+std::vector<std::string> split(const std::string &text, char separator) {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0, end = 0; start < text.size(); start = end + 1) {
+        end = std::min(text.find(separator, start), text.size());
+        if (end > start) parts.push_back(text.substr(start, end - start));
+    }
+    return parts;
+}
 
-// The item's names, those most likely its own first: for each of its menu's
-// names, MENU/WORD with WORD the level name's last '_'-separated parts (the
-// fewest first, up to the whole), or for a label without one, its words; then
-// the level name alone.
-std::vector<std::string> names_of(const ListedItem &entry) {
+// The item's names, its own most likely first, each with the number of
+// parts of its level constant that come before its WORD: for each of its
+// menu's names, MENU/WORD with WORD the level constant's last
+// '_'-separated parts (the fewest first, up to the whole), or for a label
+// without one, each of its words; then the level constant alone.
+std::vector<std::pair<std::string, std::size_t>> names_of(const ListedItem &entry) {
     const std::string label = entry.item->label;
-    const std::string level = level_of(label);
-    std::vector<std::string> words;
-    if (!level.empty()) {
-        for (std::size_t at = level.rfind('_'); at != std::string::npos;
-             at = at == 0 ? std::string::npos : level.rfind('_', at - 1)) {
-            if (at + 1 < level.size()) words.push_back(level.substr(at + 1));
-        }
-        words.push_back(level);
+    const std::size_t open = label.rfind('(');
+    const bool has_level = open != std::string::npos && label.back() == ')';
+    const std::string level = has_level ? label.substr(open + 1, label.size() - open - 2) : "";
+    const std::vector<std::string> parts = split(level, '_');
+    std::vector<std::pair<std::string, std::size_t>> words, names;
+    for (std::size_t i = parts.size(); i-- > 0;)
+        words.emplace_back(words.empty() ? parts[i] : parts[i] + "_" + words.back().first, i);
+    for (const std::string &word : split(label, ' ')) {
+        if (level.empty()) words.emplace_back(word, 0);
     }
-    for (std::size_t start = 0; level.empty() && start < label.size();) {
-        const std::size_t end = std::min(label.find(' ', start), label.size());
-        if (end > start) words.push_back(label.substr(start, end - start));
-        start = end + 1;
-    }
-    std::vector<std::string> names;
     for (const std::string &menu : menu_names(entry)) {
-        for (const std::string &word : words) {
-            std::string name = menu;
-            name += '/';
-            name += word;
+        for (const auto &[word, before] : words) {
+            const auto name = std::make_pair(menu + "/" + word, before);
             if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
         }
     }
-    if (!level.empty()) names.push_back(level);
+    if (!level.empty()) names.emplace_back(level, 0);
     return names;
 }
+
+}  // namespace
 
 bool menu_is_named(const ListedItem &entry, const std::string &menu) {
     const std::vector<std::string> menus = menu_names(entry);
@@ -135,20 +132,29 @@ bool menu_is_named(const ListedItem &entry, const std::string &menu) {
 }
 
 std::vector<const ListedItem *> items_named(const std::string &name) {
-    static const auto named = [] {
-        std::unordered_map<std::string, std::vector<const ListedItem *>> index;
+    // Each name's items by the number of their level constant's parts before
+    // its WORD; the fewest win, so that XC/SETWINDOW is XC_DBGLEVEL_SETWINDOW
+    // (2 before) and not XC_DBGLEVEL_DWIN_SETWINDOW (3).
+    static const auto index = [] {
+        std::unordered_map<std::string, std::map<std::size_t, std::vector<const ListedItem *>>> named;
         for (const ListedItem &entry : catalogue()) {
-            for (const std::string &each : names_of(entry)) index[lower_case(each)].push_back(&entry);
+            for (const auto &[each, before] : names_of(entry)) named[lower_case(each)][before].push_back(&entry);
         }
-        return index;
+        return named;
     }();
-    const auto found = named.find(lower_case(name));
-    return found == named.end() ? std::vector<const ListedItem *>{} : found->second;
+    const auto found = index.find(lower_case(name));
+    return found == index.end() ? std::vector<const ListedItem *>{} : found->second.begin()->second;
+}
+
+std::vector<std::string> own_names(const ListedItem &entry) {
+    std::vector<std::string> own;
+    for (const auto &[name, before] : names_of(entry)) {
+        if (items_named(name) == std::vector<const ListedItem *>{&entry}) own.push_back(name);
+    }
+    return own;
 }
 
 std::string set_name(const ListedItem &entry) {
-    const std::vector<std::string> names = names_of(entry);
-    const auto own =
-        std::find_if(names.begin(), names.end(), [](const std::string &name) { return items_named(name).size() == 1; });
-    return own == names.end() ? "" : *own;
+    const std::vector<std::string> own = own_names(entry);
+    return own.empty() ? "" : own.front();
 }
