@@ -30,6 +30,7 @@ class Farm(harness.Test):
         session = self.pipe_session()
         # Each driver call of the tree by its item's short name, MODULE/SHORT as list --json gives it; names of other forms.
         items = json.loads(self.run_program(CTL + ['list', '--json'])[0])
+        [self.assertEqual(*harness.documented(doc, items), doc) for doc in harness.DOCS]  # make golden writes them
         listed = [item for item in items if item['action'][-1] == ')']
         self.assertTrue(all(re.fullmatch(r'[A-Z0-9]+/[^/\s]+', item['name']) for item in listed), listed)
         names = 'XC_DBGLEVEL_SETTIMING xc/settiming XC/SETTIMING_ISR XC/SETWINDOW YS/ALL SYS/none DDC2BI/on Main/Pelvar'.split()
