@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <unordered_map>
 
@@ -78,22 +77,15 @@ namespace {
 
 // A menu is named by its module, its title without " Menu" (XC, YS, Main), or its title.
 std::vector<std::string> menu_names(const ListedItem &entry) {
-    std::vector<std::string> menus{entry.menu};
-    const std::size_t suffix = entry.menu.size() - std::min(entry.menu.size(), std::strlen(" Menu"));
-    if (suffix > 0 && entry.menu.compare(suffix, std::string::npos, " Menu") == 0) {
-        menus.insert(menus.begin(), entry.menu.substr(0, suffix));
+    std::vector<std::string> menus;
+    if (entry.module != nullptr) menus.emplace_back(entry.module);
+    const std::string suffix = " Menu";
+    const std::string &title = entry.menu;
+    if (title.size() > suffix.size() && title.compare(title.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        menus.push_back(title.substr(0, title.size() - suffix.size()));
     }
-    if (entry.module != nullptr) menus.insert(menus.begin(), entry.module);
+    menus.push_back(title);
     return menus;
-}
-
-std::vector<std::string> split(const std::string &text, char separator) {
-    std::vector<std::string> parts;
-    for (std::size_t start = 0, end = 0; start < text.size(); start = end + 1) {
-        end = std::min(text.find(separator, start), text.size());
-        if (end > start) parts.push_back(text.substr(start, end - start));
-    }
-    return parts;
 }
 
 // The item's names, its own most likely first, each with the number of
@@ -101,21 +93,28 @@ std::vector<std::string> split(const std::string &text, char separator) {
 // menu's names, MENU/WORD with WORD the level constant's last
 // '_'-separated parts (the fewest first, up to the whole), or for a label
 // without one, each of its words; then the level constant alone.
-std::vector<std::pair<std::string, std::size_t>> names_of(const ListedItem &entry) {
+std::vector<std::pair<std::string, std::ptrdiff_t>> names_of(const ListedItem &entry) {
     const std::string label = entry.item->label;
     const std::size_t open = label.rfind('(');
     const bool has_level = open != std::string::npos && label.back() == ')';
     const std::string level = has_level ? label.substr(open + 1, label.size() - open - 2) : "";
-    const std::vector<std::string> parts = split(level, '_');
-    std::vector<std::pair<std::string, std::size_t>> words, names;
-    for (std::size_t i = parts.size(); i-- > 0;)
-        words.emplace_back(words.empty() ? parts[i] : parts[i] + "_" + words.back().first, i);
-    for (const std::string &word : split(label, ' ')) {
-        if (level.empty()) words.emplace_back(word, 0);
+    std::vector<std::pair<std::string, std::ptrdiff_t>> words;
+    std::ptrdiff_t before = std::count(level.begin(), level.end(), '_');
+    for (std::size_t at = level.rfind('_'); at != std::string::npos; --before) {
+        if (at + 1 < level.size()) words.emplace_back(level.substr(at + 1), before);
+        at = at == 0 ? std::string::npos : level.rfind('_', at - 1);
     }
+    if (!level.empty()) words.emplace_back(level, 0);
+    for (std::size_t start = 0; level.empty() && start < label.size();) {
+        const std::size_t end = std::min(label.find(' ', start), label.size());
+        if (end > start) words.emplace_back(label.substr(start, end - start), 0);
+        start = end + 1;
+    }
+    std::vector<std::pair<std::string, std::ptrdiff_t>> names;
     for (const std::string &menu : menu_names(entry)) {
         for (const auto &[word, before] : words) {
-            const auto name = std::make_pair(menu + "/" + word, before);
+            std::pair<std::string, std::ptrdiff_t> name{menu, before};
+            name.first.append("/").append(word);
             if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
         }
     }
@@ -136,7 +135,7 @@ std::vector<const ListedItem *> items_named(const std::string &name) {
     // its WORD; the fewest win, so that XC/SETWINDOW is XC_DBGLEVEL_SETWINDOW
     // (2 before) and not XC_DBGLEVEL_DWIN_SETWINDOW (3).
     static const auto index = [] {
-        std::unordered_map<std::string, std::map<std::size_t, std::vector<const ListedItem *>>> named;
+        std::unordered_map<std::string, std::map<std::ptrdiff_t, std::vector<const ListedItem *>>> named;
         for (const ListedItem &entry : catalogue()) {
             for (const auto &[each, before] : names_of(entry)) named[lower_case(each)][before].push_back(&entry);
         }

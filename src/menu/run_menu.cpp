@@ -1,6 +1,5 @@
 // The selection loop every menu runs (show the screen, read, act, show
 // again), and the exported menu functions, which a host may call directly.
-#include <array>
 #include <cstdio>
 
 #include "menu/menu.h"
@@ -33,20 +32,24 @@ void write_item_line(std::FILE *out, std::size_t number, const char *label) {
 
 // EXIT's line, its number spelt from kExitItem when compiled, and the
 // screen's end, which one fputs writes.
-constexpr auto kScreenEnd = [] {
-    constexpr char kAfterNumber[] = ") EXIT\n====================================\nPlease input the item number:";
+constexpr char kAfterExitNumber[] = ") EXIT\n====================================\nPlease input the item number:";
+struct ScreenEnd {
+    char text[3 + sizeof(kAfterExitNumber)];
+};
+constexpr ScreenEnd screen_end() {
     static_assert(kExitItem >= 10 && kExitItem < 100, "EXIT's number has two digits");
-    std::array<char, 3 + sizeof kAfterNumber> text{'(', '0' + kExitItem / 10, '0' + kExitItem % 10};
-    for (std::size_t i = 0; i < sizeof kAfterNumber; ++i) text[3 + i] = kAfterNumber[i];
-    return text;
-}();
+    ScreenEnd end{{'(', '0' + kExitItem / 10, '0' + kExitItem % 10}};
+    for (std::size_t i = 0; i < sizeof(kAfterExitNumber); ++i) end.text[3 + i] = kAfterExitNumber[i];
+    return end;
+}
+constexpr ScreenEnd kScreenEnd = screen_end();
 
 void draw_screen(const Menu &menu) {
     std::FILE *out = stdout;
     if (out == nullptr) return;
     std::fputs("\n====================================\n", out);
     for (std::size_t i = 0; i < menu.count; ++i) write_item_line(out, i + 1, menu.items[i].label);
-    std::fputs(kScreenEnd.data(), out);
+    std::fputs(kScreenEnd.text, out);
 }
 
 // How a menu was left: by EXIT, its parent then showing its own screen
