@@ -99,9 +99,9 @@ std::vector<std::pair<std::string, std::ptrdiff_t>> names_of(const ListedItem &e
     const bool has_level = open != std::string::npos && label.back() == ')';
     const std::string level = has_level ? label.substr(open + 1, label.size() - open - 2) : "";
     std::vector<std::pair<std::string, std::ptrdiff_t>> words;
-    std::ptrdiff_t before = std::count(level.begin(), level.end(), '_');
-    for (std::size_t at = level.rfind('_'); at != std::string::npos; --before) {
-        if (at + 1 < level.size()) words.emplace_back(level.substr(at + 1), before);
+    std::ptrdiff_t parts_before = std::count(level.begin(), level.end(), '_');
+    for (std::size_t at = level.rfind('_'); at != std::string::npos; --parts_before) {
+        if (at + 1 < level.size()) words.emplace_back(level.substr(at + 1), parts_before);
         at = at == 0 ? std::string::npos : level.rfind('_', at - 1);
     }
     if (!level.empty()) words.emplace_back(level, 0);
