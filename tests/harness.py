@@ -269,7 +269,7 @@ class Sessions(Test):
 
 class Golden(Test):
     """make golden: the data the tests compare with, written anew from the programs as built, for git diff to show:
-    the menus, the library's symbols, and what each program run by a transcript ($) prints."""
+    the menus, the library's symbols, what each program run by a transcript ($) prints, and the pages' item paths."""
 
     @unittest.skipUnless(UPDATE, 'make golden runs it')
     def test_update(self):

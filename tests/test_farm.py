@@ -1,5 +1,5 @@
 """The farm's commands: the listing, which must be the tree sessions show (the
-walk replays data/menus.tsv), its menus checked; and items sent by name."""
+walk replays data/menus.tsv), its menus checked; items sent by name; the paths the pages show."""
 import json, re
 
 import harness
