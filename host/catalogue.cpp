@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <map>
 #include <unordered_map>
 
 #include "commands.h"
 
 namespace {
-
-constexpr const char *kEntryPointNames[] = {
-#define TULVAK_ENTRY_POINT_NAME(name) #name,
-    TULVAK_ENTRY_POINTS(TULVAK_ENTRY_POINT_NAME)};
 
 void visit(const tulvak::Menu &menu, const char *title, std::vector<int32_t> &path,  // NOLINT(misc-no-recursion)
            std::vector<ListedItem> &items) {
@@ -30,7 +27,7 @@ const std::vector<ListedItem> &catalogue() {
     static const std::vector<ListedItem> items = [] {
         std::vector<ListedItem> walked;
         std::vector<int32_t> path;
-        visit(tulvak::kMainMenu, "Main Menu", path, walked);
+        visit(tulvak::kMainMenu, tulvak::kMainMenuTitle, path, walked);
         return walked;
     }();
     return items;
@@ -39,7 +36,7 @@ const std::vector<ListedItem> &catalogue() {
 std::string action_of(const tulvak::Item &item) {
     switch (item.action) {
     case tulvak::Item::Action::driver_call:
-        return std::string(kEntryPointNames[static_cast<std::size_t>(item.entry_point)]) + "(" +
+        return std::string(tulvak::kEntryPointNames[static_cast<std::size_t>(item.entry_point)]) + "(" +
                std::to_string(item.value) + ")";
     case tulvak::Item::Action::open_menu:
         return std::string("opens ") + item.label;
@@ -78,12 +75,6 @@ std::string json_string(const std::string &text) {
 
 namespace {
 
-std::string level_of(const std::string &label) {
-    const std::size_t open = label.rfind('(');
-    if (open == std::string::npos || label.back() != ')' || open + 2 >= label.size()) return "";
-    return label.substr(open + 1, label.size() - open - 2);
-}
-
 // A menu is named by its module, its title without " Menu" (XC, YS, Main), or its title.
 std::vector<std::string> menu_names(const ListedItem &entry) {
     std::vector<std::string> menus;
@@ -97,40 +88,41 @@ std::vector<std::string> menu_names(const ListedItem &entry) {
     return menus;
 }
 
-}  // namespace
-
-// The item's names, those most likely its own first: for each of its menu's
-// names, MENU/WORD with WORD the level name's last '_'-separated parts (the
-// fewest first, up to the whole), or for a label without one, its words; then
-// the level name alone.
-std::vector<std::string> names_of(const ListedItem &entry) {
+// The item's names, its own most likely first, each with the number of
+// parts of its level constant that come before its WORD: for each of its
+// menu's names, MENU/WORD with WORD the level constant's last
+// '_'-separated parts (the fewest first, up to the whole), or for a label
+// without one, each of its words; then the level constant alone.
+std::vector<std::pair<std::string, std::ptrdiff_t>> names_of(const ListedItem &entry) {
     const std::string label = entry.item->label;
-    const std::string level = level_of(label);
-    std::vector<std::string> words;
-    if (!level.empty()) {
-        for (std::size_t at = level.rfind('_'); at != std::string::npos;
-             at = at == 0 ? std::string::npos : level.rfind('_', at - 1)) {
-            if (at + 1 < level.size()) words.push_back(level.substr(at + 1));
-        }
-        words.push_back(level);
+    const std::size_t open = label.rfind('(');
+    const bool has_level = open != std::string::npos && label.back() == ')';
+    const std::string level = has_level ? label.substr(open + 1, label.size() - open - 2) : "";
+    std::vector<std::pair<std::string, std::ptrdiff_t>> words;
+    std::ptrdiff_t parts_before = std::count(level.begin(), level.end(), '_');
+    for (std::size_t at = level.rfind('_'); at != std::string::npos; --parts_before) {
+        if (at + 1 < level.size()) words.emplace_back(level.substr(at + 1), parts_before);
+        at = at == 0 ? std::string::npos : level.rfind('_', at - 1);
     }
+    if (!level.empty()) words.emplace_back(level, 0);
     for (std::size_t start = 0; level.empty() && start < label.size();) {
         const std::size_t end = std::min(label.find(' ', start), label.size());
-        if (end > start) words.push_back(label.substr(start, end - start));
+        if (end > start) words.emplace_back(label.substr(start, end - start), 0);
         start = end + 1;
     }
-    std::vector<std::string> names;
+    std::vector<std::pair<std::string, std::ptrdiff_t>> names;
     for (const std::string &menu : menu_names(entry)) {
-        for (const std::string &word : words) {
-            std::string name = menu;
-            name += '/';
-            name += word;
+        for (const auto &[word, before] : words) {
+            std::pair<std::string, std::ptrdiff_t> name{menu, before};
+            name.first.append("/").append(word);
             if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
         }
     }
-    if (!level.empty()) names.push_back(level);
+    if (!level.empty()) names.emplace_back(level, 0);
     return names;
 }
+
+}  // namespace
 
 bool menu_is_named(const ListedItem &entry, const std::string &menu) {
     const std::vector<std::string> menus = menu_names(entry);
@@ -139,20 +131,29 @@ bool menu_is_named(const ListedItem &entry, const std::string &menu) {
 }
 
 std::vector<const ListedItem *> items_named(const std::string &name) {
-    static const auto named = [] {
-        std::unordered_map<std::string, std::vector<const ListedItem *>> index;
+    // Each name's items by the number of their level constant's parts before
+    // its WORD; the fewest win, so that XC/SETWINDOW is XC_DBGLEVEL_SETWINDOW
+    // (2 before) and not XC_DBGLEVEL_DWIN_SETWINDOW (3).
+    static const auto index = [] {
+        std::unordered_map<std::string, std::map<std::ptrdiff_t, std::vector<const ListedItem *>>> named;
         for (const ListedItem &entry : catalogue()) {
-            for (const std::string &each : names_of(entry)) index[lower_case(each)].push_back(&entry);
+            for (const auto &[each, before] : names_of(entry)) named[lower_case(each)][before].push_back(&entry);
         }
-        return index;
+        return named;
     }();
-    const auto found = named.find(lower_case(name));
-    return found == named.end() ? std::vector<const ListedItem *>{} : found->second;
+    const auto found = index.find(lower_case(name));
+    return found == index.end() ? std::vector<const ListedItem *>{} : found->second.begin()->second;
+}
+
+std::vector<std::string> own_names(const ListedItem &entry) {
+    std::vector<std::string> own;
+    for (const auto &[name, before] : names_of(entry)) {
+        if (items_named(name) == std::vector<const ListedItem *>{&entry}) own.push_back(name);
+    }
+    return own;
 }
 
 std::string set_name(const ListedItem &entry) {
-    const std::vector<std::string> names = names_of(entry);
-    const auto own =
-        std::find_if(names.begin(), names.end(), [](const std::string &name) { return items_named(name).size() == 1; });
-    return own == names.end() ? "" : *own;
+    const std::vector<std::string> own = own_names(entry);
+    return own.empty() ? "" : own.front();
 }

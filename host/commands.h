@@ -115,12 +115,11 @@ int print(const Invocation &invocation, const std::string &text);
 std::string json_string(const std::string &text);
 
 // The one rule by which send --set, list --names, status and the shell's
-// completion name items: every name of the item (see catalogue.cpp), the
-// items a name stands for ignoring case (a name is the item's only when it
-// stands for it alone), and the first name that is the item's only one,
-// empty if none is.
-std::vector<std::string> names_of(const ListedItem &entry);
+// completion name items (see catalogue.cpp): the items a name stands for,
+// ignoring case; the item's names that stand for it alone, its most likely
+// own first; and the first of those, empty if it has none.
 std::vector<const ListedItem *> items_named(const std::string &name);
+std::vector<std::string> own_names(const ListedItem &entry);
 std::string set_name(const ListedItem &entry);
 // Whether MENU, ignoring case, names the menu of the item.
 bool menu_is_named(const ListedItem &entry, const std::string &menu);

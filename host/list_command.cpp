@@ -10,11 +10,12 @@
 namespace {
 
 std::string json_object(const ListedItem &entry) {
+    const std::string name = set_name(entry);
     std::string path;
     for (const int32_t number : entry.path) path += (path.empty() ? "" : ", ") + std::to_string(number);
     return "{\"path\": [" + path + "], \"menu\": " + json_string(entry.menu) +
            ", \"label\": " + json_string(entry.item->label) + ", \"action\": " + json_string(action_of(*entry.item)) +
-           "}";
+           ", \"name\": " + (name.empty() ? "null" : json_string(name)) + "}";
 }
 
 enum class Form { lines, json, names };
@@ -25,8 +26,8 @@ std::string listed(const ListedItem &entry, Form form) {
     if (form == Form::json) return json_object(entry);
     // The names that are the item's alone and that a shell takes as one word.
     std::string names;
-    for (const std::string &name : names_of(entry)) {
-        if (name.find(' ') == std::string::npos && items_named(name).size() == 1) names += name + "\n";
+    for (const std::string &name : own_names(entry)) {
+        if (name.find(' ') == std::string::npos) names += name + "\n";
     }
     return names;
 }

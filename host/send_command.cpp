@@ -62,9 +62,10 @@ int add_group_naming(const Invocation &invocation, const char *name, std::vector
     const ListedItem &item = *matches[0];
     std::string group = tulvak::kToMainLine;
     for (const int32_t number : item.path) group += std::to_string(number) + "\n";
-    // One 99 for each menu between the main menu and the one the item leaves the session in.
+    // One EXIT for each menu between the main menu and the one the item leaves the session in.
     const bool opens_menu = item.item->action == tulvak::Item::Action::open_menu;
-    for (std::size_t i = 1; i < item.path.size() + (opens_menu ? 1 : 0); ++i) group += "99\n";
+    const std::string exit_line = std::to_string(tulvak::kExitItem) + "\n";
+    for (std::size_t i = 1; i < item.path.size() + (opens_menu ? 1 : 0); ++i) group += exit_line;
     groups.push_back(group);
     return kDone;
 }

@@ -98,6 +98,20 @@ for row in open(os.path.join(DATA, 'menus.tsv')):
         MENUS.setdefault(title, []).append((int(number), label, action))
 
 
+DOCS = [os.path.join(DATA, '..', '..', doc) for doc in ('README.md', 'docs/commands.md', 'docs/pipe.md', 'docs/farm.md', 'docs/tulvakctl.1')]
+
+
+def documented(doc, items):  # the page's text, and that text with the item paths it shows as the build has them
+    paths = {key: item['path'] for item in items for key in ((item['menu'], item['label']), item['name'], item['action'])}
+    spaced = lambda key: ' '.join(map(str, paths[key]))
+    text = new = open(doc).read()
+    new = re.sub(r'^([^\d\t\n]*)[\d ]+\t([^\t\n]+)\t([^\t\n]+)\t', lambda m: f'{m[1]}{spaced((m[2], m[3]))}\t{m[2]}\t{m[3]}\t',
+                 new, flags=re.M)  # listing lines
+    new = re.sub(r'"path": \[[\d, ]+\](, "menu": "([^"]+)", "label": "([^"]+)")', lambda m: f'"path": {paths[m[2], m[3]]}{m[1]}', new)
+    new = re.sub(r'by (\S+) \([\d ]+\)', lambda m: f'by {m[1]} ({spaced(m[1])})', new)  # status
+    return text, re.sub(r'^(call (\w+) (-?\d+) \d+ \S+ )[\d ]+$', lambda m: m[1] + spaced(f'{m[2]}({m[3]})'), new, flags=re.M)
+
+
 def path(action):  # the selections that reach the item that does action, from the tree the programs run
     listed = subprocess.run(CTL + ['list', '--json'], capture_output=True, check=True).stdout
     return next(item['path'] for item in json.loads(listed) if item['action'] == action)
@@ -259,10 +273,13 @@ class Sessions(Test):
 
 class Golden(Test):
     """make golden: the data the tests compare with, written anew from the programs as built, for git diff to show:
-    the menus, the library's symbols, and what each program run by a transcript ($) prints."""
+    the menus, the library's symbols, what each program run by a transcript ($) prints, and the pages' item paths."""
 
     @unittest.skipUnless(UPDATE, 'make golden runs it')
     def test_update(self):
+        for doc in DOCS:  # the paths the pages show
+            text = documented(doc, json.loads(self.run_program(CTL + ['list', '--json'])[0]))[1]
+            open(doc, 'w').write(text)
         listing = [line.split('\t') for line in self.run_program(CTL + ['list'])[0].splitlines()]
         menus = [menu for _, menu, _, _ in listing]
         rows = sorted(listing, key=lambda row: menus.index(row[1]))  # each menu where the tree first reaches it

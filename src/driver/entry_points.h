@@ -50,6 +50,13 @@ enum class EntryPoint : unsigned char {
 #undef TULVAK_ENTRY_POINT_ENUMERATOR
 };
 
+// Their names, in the same order, as the farm's programs and the state show them.
+inline constexpr const char *kEntryPointNames[] = {
+#define TULVAK_ENTRY_POINT_NAME(name) #name,
+    TULVAK_ENTRY_POINTS(TULVAK_ENTRY_POINT_NAME)
+#undef TULVAK_ENTRY_POINT_NAME
+};
+
 }  // namespace tulvak
 #endif
 

@@ -32,11 +32,14 @@ constexpr Item opens(const char *label, const Menu &menu) { return {label, &menu
 
 constexpr Item refusal(const char *label, const char *text) { return {label, nullptr, text, Item::Action::refuse}; }
 
+// Every menu's last item, added by the screen rather than kept in the tables.
+constexpr int kExitItem = 99;
+
 struct Menu {
     template <std::size_t N>
     constexpr Menu(const char *module_name, const Item (&table)[N]) noexcept
         : module(module_name), items(table), count(N) {
-        static_assert(N < 99, "items are numbered 1 to n, below EXIT's 99");
+        static_assert(N < kExitItem, "items are numbered 1 to n, below EXIT");
     }
 
     const char *module;  // the driver module of a debug-level menu; null for the others
@@ -44,8 +47,8 @@ struct Menu {
     std::size_t count;
 };
 
-// Every menu's last item, added by the screen rather than kept in the tables.
-constexpr int kExitItem = 99;
+// The main menu's title, which no label gives it: the state and the listing show it.
+constexpr char kMainMenuTitle[] = "Main Menu";
 
 // The debug-level menus' refusal, word for word as scripts match it: keep it
 // as it is. The hardware and software menus have their own.

@@ -35,7 +35,8 @@ void draw_screen(const Menu &menu) {
     if (out == nullptr) return;
     std::fputs("\n====================================\n", out);
     for (std::size_t i = 0; i < menu.count; ++i) write_item_line(out, i + 1, menu.items[i].label);
-    std::fputs("(99) EXIT\n====================================\nPlease input the item number:", out);
+    write_item_line(out, kExitItem, "EXIT");
+    std::fputs("====================================\nPlease input the item number:", out);
 }
 
 // How a menu was left: by EXIT, its parent then showing its own screen

@@ -17,14 +17,12 @@
 #include <ctime>
 #include <iterator>
 
+#include "menu/menu.h"
 #include "session/session.h"
 
 namespace tulvak {
 namespace {
 
-constexpr const char *kEntryPointNames[] = {
-#define TULVAK_ENTRY_POINT_NAME(name) #name,
-    TULVAK_ENTRY_POINTS(TULVAK_ENTRY_POINT_NAME)};
 constexpr std::size_t kDepthLimit = 8;  // deeper than the tables nest
 constexpr std::size_t kMarksKept = 32;  // enough for many senders' marks between two looks of each
 constexpr mode_t kStateMode = 0644;
@@ -96,7 +94,7 @@ void compose(bool ended) {
                static_cast<unsigned long long>(pipe->st_ino));
     }
     const std::size_t shown = std::min(record.depth, kDepthLimit);
-    append("menu %s\nselections %lu\nmarks %lu\n", shown == 0 ? "Main Menu" : record.titles[shown - 1], record.lines,
+    append("menu %s\nselections %lu\nmarks %lu\n", shown == 0 ? kMainMenuTitle : record.titles[shown - 1], record.lines,
            record.mark_count);
     for (unsigned long i = record.mark_count - std::min<unsigned long>(record.mark_count, kMarksKept);
          i < record.mark_count; ++i) {
