@@ -14,8 +14,9 @@ SSHD = ('ListenAddress=127.0.0.1 PermitRootLogin=prohibit-password PasswordAuthe
 
 
 def start(test, scratch, host, name, port, key, net=()):
-    """The session first, and sshd in its mount namespace, so that what a job runs sees its /Customer and its
-    /run/tulvak (the session's state, in RAM); net runs both in another network namespace."""
+    """The session first, then sshd in its namespaces and under its root, so that what a job runs sees its
+    /Customer and its /run/tulvak (the session's state, in RAM); net, a command, runs the session in another
+    network namespace."""
     session = harness.Process(test, [*net, 'unshare', '-m', 'sh', '-c', 'mount -t tmpfs "$0" /Customer && mkdir -p '
                                      '/run/tulvak && mount -t tmpfs -o mode=0755 "$0" /run/tulvak && exec "$1" --pipe',
                                      name, host])
@@ -23,8 +24,8 @@ def start(test, scratch, host, name, port, key, net=()):
     if not os.path.exists(key):
         subprocess.run(['ssh-keygen', '-q', '-t', 'ed25519', '-N', '', '-C', 'farm', '-f', key], check=True)
     options = [f'Port={port}', f'HostKey={scratch}/host_key', f'AuthorizedKeysFile={key}.pub', *SSHD]
-    sshd = harness.Process(test, ['nsenter', '-t', str(session.popen.pid), '-m', '-n', '-r', '/usr/sbin/sshd', '-D', '-e',
-                                  '-f', '/dev/null', *(word for option in options for word in ('-o', option))],
+    sshd = harness.Process(test, ['nsenter', '-t', str(session.popen.pid), '-m', '-n', '-r', '/usr/sbin/sshd', '-D',
+                                  '-e', '-f', '/dev/null', *(word for option in options for word in ('-o', option))],
                            stderr=subprocess.STDOUT)
     sshd.wait_for('Server listening')
     return session
