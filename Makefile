@@ -23,7 +23,7 @@ CROSS_ARCHES := armhf arm64
 toolchain_armhf := cmake/arm-linux-gnueabihf.cmake
 toolchain_arm64 := cmake/aarch64-linux-gnu.cmake
 
-.PHONY: all setup build run golden test unit sanitize lint coverage test-flags test-makefiles test-farm bench package install clean $(CROSS_ARCHES:%=test-%) \
+.PHONY: all setup build run golden test unit sanitize lint coverage test-flags test-makefiles test-farm test-lava bench package install clean $(CROSS_ARCHES:%=test-%) \
 	$(CROSS_ARCHES:%=package-%)
 # The steps share the machine's cores through JOBS, and setup must come first.
 .NOTPARALLEL:
@@ -45,6 +45,7 @@ needs_test-flags := build suite
 needs_test-makefiles := build suite
 needs_test := build suite checks
 needs_test-farm := build farm
+needs_test-lava := build lava
 needs_package := build package
 $(foreach arch,$(CROSS_ARCHES),$(eval needs_test-$(arch) := build suite $(arch)))
 $(foreach arch,$(CROSS_ARCHES),$(eval needs_package-$(arch) := build package $(arch)))
@@ -128,6 +129,11 @@ test-makefiles: setup
 # pytest plugin (docs/farm.md); Debian's Python, which has labgrid.
 test-farm: build
 	/usr/bin/python3 -B tests/labgrid_sets.py $(BUILD_DIR)
+
+# docs/farm.md's LAVA farm on this machine: a server, two workers and their
+# sets, all the run's own and gone with it; LAVA's tools run on Debian's Python.
+test-lava: build
+	/usr/bin/python3 -B tests/lava_farm.py $(BUILD_DIR)
 
 # Figures against their floors, one table (bench/results.md keeps a run with
 # its analysis); the ARM library's size too where its cross compiler is here.

@@ -1,8 +1,8 @@
 # What `cmake --install` and the Debian package hold: the library, its header,
 # a pkg-config file, a CMake package, the farm's sender tulvakctl with its
-# manual page and completion, the farm's labgrid driver, and the files Debian
-# asks of a package (debian.cmake). Nothing else the build makes (the
-# simulated driver, the host program, the tests) is installed.
+# manual page and completion, the farm's labgrid driver and LAVA files, and
+# the files Debian asks of a package (debian.cmake). Nothing else the build
+# makes (the simulated driver, the host program, the tests) is installed.
 # Debian's layout under any prefix, not only /usr, so that the package (built
 # from this tree's install rules) has it too: the library, its .pc and CMake
 # files in the multiarch folder lib/<triplet>. -DCMAKE_INSTALL_LIBDIR=lib
@@ -62,5 +62,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/docs/tulvakctl.bash-completion
 # The labgrid driver, a module of no Python version in particular: Debian's
 # Python finds those in lib/python3/dist-packages under /usr.
 install(FILES ${PROJECT_SOURCE_DIR}/farm/tulvak_labgrid.py DESTINATION lib/python3/dist-packages)
+# LAVA's test definition, job template and device dictionary, for a farm's
+# server and jobs to take from (docs/farm.md).
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/farm/lava/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tulvak/lava)
 
 include(${CMAKE_CURRENT_LIST_DIR}/debian.cmake)

@@ -10,22 +10,25 @@ fail() { echo "FAIL: $*" >&2 && exit 1; }
 # Runs a step with its output kept aside, shown only if it fails.
 step() { "${@:2}" >"$scratch/$1.log" 2>&1 || fail "$1 failed: $(cat "$scratch/$1.log")"; }
 
-# The library's own files, the farm's sender and labgrid driver, the files
-# Debian asks of a package, plain files all, and nothing else: not the
-# simulated driver, the host program, the tests. $2 is the include folder, $3 the library's.
+# The library's own files, the farm's sender, labgrid driver and LAVA files,
+# the files Debian asks of a package, plain files all, and nothing else: not
+# the simulated driver, the host program, the tests. $2 is the include folder, $3 the library's.
 check_tree() {
-    local share=${2%include}share
+    local share=${2%include}share lava=(tulvak-job.yaml.jinja2 tulvak-levels.yaml tulvak-set.jinja2) name
     local files=("f ${2%include}bin/tulvakctl" "f $2/tulvak.h" "f $3/libtulvak.so" "f $3/pkgconfig/tulvak.pc" "f $3/cmake/tulvak/tulvakConfig.cmake"
         "f $3/cmake/tulvak/tulvakConfig-<build type>.cmake" "f $3/cmake/tulvak/tulvakConfigVersion.cmake"
         "f $share/doc/libtulvak/copyright" "f $share/doc/libtulvak/changelog.gz" "f $share/lintian/overrides/libtulvak"
         "f $share/man/man1/tulvakctl.1.gz" "f $share/bash-completion/completions/tulvakctl"
-        "f ${2%include}lib/python3/dist-packages/tulvak_labgrid.py")
+        "f ${2%include}lib/python3/dist-packages/tulvak_labgrid.py" "${lava[@]/#/f $share/tulvak/lava/}")
     diff <(printf '%s\n' "${files[@]}" | sort) <(find "$1" ! -type d -printf '%y %P\n' |
         sed 's/tulvakConfig-[a-z]*\.cmake$/tulvakConfig-<build type>.cmake/' | sort) >&2 ||
         fail "under $1, the files are not as they should be (> there, < missing)"
     cmp -s "$1/$2/tulvak.h" "$SOURCE_DIR/include/tulvak.h" || fail "the header differs from include/tulvak.h"
     cmp -s "$1/${2%include}lib/python3/dist-packages/tulvak_labgrid.py" "$SOURCE_DIR/farm/tulvak_labgrid.py" ||
         fail "the labgrid driver differs from farm/tulvak_labgrid.py"
+    for name in "${lava[@]}"; do
+        cmp -s "$1/$share/tulvak/lava/$name" "$SOURCE_DIR/farm/lava/$name" || fail "$name differs from farm/lava/$name"
+    done
     $EMULATOR "$1/${2%include}bin/tulvakctl" list | grep -q XC_DBGLEVEL_SETTIMING || fail "tulvakctl lists no menu"
 }
 
