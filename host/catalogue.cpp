@@ -33,6 +33,12 @@ const std::vector<ListedItem> &catalogue() {
     return items;
 }
 
+std::string own_tree() {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(tulvak::tree_fingerprint()));
+    return text;
+}
+
 std::string action_of(const tulvak::Item &item) {
     switch (item.action) {
     case tulvak::Item::Action::driver_call:

@@ -69,8 +69,8 @@ struct SessionState {
         std::vector<int32_t> path;  // of the item that made it
     };
     long pid = 0;
-    std::string platform, started, ended, menu;  // ended is empty while it runs
-    std::string pipe;                            // "DEVICE INODE" of the pipe it held, if it held one
+    std::string platform, tree, started, ended, menu;  // ended is empty while it runs
+    std::string pipe;                                  // "DEVICE INODE" of the pipe it held, if it held one
     long selections = 0;
     long marks = 0;                         // seen in all
     std::vector<std::string> recent_marks;  // the newest of them
@@ -97,6 +97,9 @@ struct ListedItem {
 
 // Each item, then the items of the menu it opens.
 const std::vector<ListedItem> &catalogue();
+
+// The fingerprint of the tree walked, as the state gives a session's: 16 hex digits.
+std::string own_tree();
 
 // What the item does: the driver call as the host shows it, the refusal, or
 // "opens" and the menu's title.
@@ -139,6 +142,7 @@ struct Sender {
     int fd;
     std::string pipe;  // the pipe written into, as pipe_named() names it
     long marks_before;
+    bool by_name;  // then the session must run this tulvakctl's tree
 };
 
 // Takes the pipe of a session that keeps a state to confirm by; without a

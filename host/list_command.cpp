@@ -15,7 +15,8 @@ std::string json_object(const ListedItem &entry) {
     for (const int32_t number : entry.path) path += (path.empty() ? "" : ", ") + std::to_string(number);
     return "{\"path\": [" + path + "], \"menu\": " + json_string(entry.menu) +
            ", \"label\": " + json_string(entry.item->label) + ", \"action\": " + json_string(action_of(*entry.item)) +
-           ", \"name\": " + (name.empty() ? "null" : json_string(name)) + "}";
+           ", \"name\": " + (name.empty() ? "null" : json_string(name)) + ", \"tree\": " + json_string(own_tree()) +
+           "}";
 }
 
 enum class Form { lines, json, names };

@@ -106,10 +106,11 @@ int send_standard_input(Sender &sender) {
 
 // Groups given together are sent together and confirmed together; each "-"
 // streams standard input, confirming selection by selection.
-int deliver(const Invocation &invocation, const std::vector<std::string> &groups, std::optional<double> timeout) {
+int deliver(const Invocation &invocation, const std::vector<std::string> &groups, std::optional<double> timeout,
+            bool by_name) {
     // A session that ends while we write must give an error, not kill us.
     signal(SIGPIPE, SIG_IGN);
-    Sender sender{invocation, timeout, -1, "", 0};
+    Sender sender{invocation, timeout, -1, "", 0, by_name};
     // The timeout bounds the whole wait, for a session and for its reading.
     const double deadline = seconds_now() + timeout.value_or(0);
     int status = open_session_pipe(sender, deadline);
@@ -167,5 +168,5 @@ int send_command(const Invocation &invocation, int argc, char **argv) {
             add_selection(argv[i], groups);
         }
     }
-    return deliver(invocation, groups, timeout);
+    return deliver(invocation, groups, timeout, by_name);
 }

@@ -117,6 +117,12 @@ int open_session_pipe(Sender &sender, double deadline) {
     std::string why;
     const std::optional<SessionState> state = read_state(why);
     sender.pipe = pipe_named(file);
+    if (state && state->pipe == sender.pipe && sender.by_name && state->tree != own_tree()) {
+        return complain(sender.invocation, kFailed,
+                        "the session's menus are another tree than this tulvakctl's (%s, here %s), where a name may "
+                        "choose another item; nothing sent",
+                        state->tree.empty() ? "unknown" : state->tree.c_str(), own_tree().c_str());
+    }
     if (state && state->pipe == sender.pipe) {
         sender.marks_before = state->marks;
         return kDone;

@@ -70,6 +70,10 @@ bool parse_line(const std::string &line, SessionState &state) {
         state.pipe = rest;
         return split(rest, ' ').size() == 2 && rest.find_first_not_of("0123456789 ") == std::string::npos;
     }
+    if (key == "tree") {
+        state.tree = rest;
+        return rest.size() == 16 && rest.find_first_not_of("0123456789abcdef") == std::string::npos;
+    }
     if (key == "platform" || key == "menu") {
         (key == "menu" ? state.menu : state.platform) = rest;
         return !rest.empty();

@@ -17,11 +17,15 @@
 
 namespace {
 
-std::string name_of(const SessionState::Call &call) {
+// A call is named only by an item of this very tree that makes that call:
+// the same path, entry point and value.
+std::string name_of(const SessionState &state, const SessionState::Call &call) {
     const std::vector<ListedItem> &items = catalogue();
-    const auto item =
-        std::find_if(items.begin(), items.end(), [&](const ListedItem &entry) { return entry.path == call.path; });
-    return item == items.end() ? "" : set_name(*item);
+    const auto item = std::find_if(items.begin(), items.end(), [&](const ListedItem &entry) {
+        return entry.path == call.path &&
+               action_of(*entry.item) == call.entry_point + "(" + std::to_string(call.value) + ")";
+    });
+    return item == items.end() || state.tree != own_tree() ? "" : set_name(*item);
 }
 
 std::string joined(const std::vector<int32_t> &path, const char *between) {
@@ -51,13 +55,15 @@ std::string why_not_reading(const SessionState &state) {
 }
 
 std::string as_text(const SessionState &state, bool running) {
-    std::string text = "session: pid " + std::to_string(state.pid) + ", started " + state.started +
-                       (!state.ended.empty() ? ", ended at " + state.ended
-                        : running            ? std::string(", reading ") + tulvak::kCommandPipePath
-                                             : ", not reading") +
-                       "\nmenu: " + state.menu + "\nselections: " + std::to_string(state.selections) + "\n";
+    std::string text =
+        "session: pid " + std::to_string(state.pid) + ", started " + state.started +
+        (!state.ended.empty() ? ", ended at " + state.ended
+         : running            ? std::string(", reading ") + tulvak::kCommandPipePath
+                              : ", not reading") +
+        "\nmenu: " + state.menu + "\nselections: " + std::to_string(state.selections) + "\n" +
+        (state.tree == own_tree() ? "" : "tree: " + state.tree + ", not this tulvakctl's: no call is named\n");
     for (const SessionState::Call &call : state.calls) {
-        const std::string name = name_of(call);
+        const std::string name = name_of(state, call);
         text += call.entry_point + ": " + std::to_string(call.value) + ", by " + (name.empty() ? "" : name + " ") +
                 "(" + joined(call.path, " ") + "), " + std::to_string(call.count) +
                 (call.count == 1 ? " call" : " calls") + ", the last at " + call.last + "\n";
@@ -68,7 +74,7 @@ std::string as_text(const SessionState &state, bool running) {
 std::string as_json(const SessionState &state, bool running) {
     std::string calls;
     for (const SessionState::Call &call : state.calls) {
-        const std::string name = name_of(call);
+        const std::string name = name_of(state, call);
         calls += std::string(calls.empty() ? "" : ", ") + "{\"entry_point\": " + json_string(call.entry_point) +
                  ", \"value\": " + std::to_string(call.value) +
                  ", \"name\": " + (name.empty() ? "null" : json_string(name)) + ", \"path\": [" +
@@ -76,7 +82,8 @@ std::string as_json(const SessionState &state, bool running) {
                  ", \"last\": " + json_string(call.last) + "}";
     }
     return "{\"pid\": " + std::to_string(state.pid) + ", \"running\": " + (running ? "true" : "false") +
-           ", \"platform\": " + json_string(state.platform) + ", \"started\": " + json_string(state.started) +
+           ", \"platform\": " + json_string(state.platform) + ", \"tree\": " + json_string(state.tree) +
+           ", \"started\": " + json_string(state.started) +
            ", \"ended\": " + (state.ended.empty() ? "null" : json_string(state.ended)) +
            ", \"menu\": " + json_string(state.menu) + ", \"selections\": " + std::to_string(state.selections) +
            ", \"calls\": [" + calls + "]}\n";
@@ -99,8 +106,10 @@ int status_command(const Invocation &invocation, int argc, char **argv) {
     std::string text;
     if (std::strcmp(form, "--names") == 0) {
         for (const SessionState::Call &call : state->calls) {
-            const std::string name = name_of(call);
+            const std::string name = name_of(*state, call);
             if (name.empty()) why = call.entry_point + "'s item (" + joined(call.path, " ") + ") has no name here";
+            if (state->tree != own_tree())
+                why = "the session's menus are another tree than this tulvakctl's: no call is named";
             text += name.empty() ? "" : (text.empty() ? "" : " ") + name;
         }
         text += "\n";

@@ -112,9 +112,12 @@ def documented(doc, items):  # the page's text, and that text with the item path
     return text, re.sub(r'^(call (\w+) (-?\d+) \d+ \S+ )[\d ]+$', lambda m: m[1] + spaced(f'{m[2]}({m[3]})'), new, flags=re.M)
 
 
-def path(action):  # the selections that reach the item that does action, from the tree the programs run
-    listed = subprocess.run(CTL + ['list', '--json'], capture_output=True, check=True).stdout
-    return next(item['path'] for item in json.loads(listed) if item['action'] == action)
+def listed():  # the tree the programs run, as tulvakctl list --json gives it
+    return json.loads(subprocess.run(CTL + ['list', '--json'], capture_output=True, check=True).stdout)
+
+
+def path(action):  # the selections that reach the item that does action
+    return next(item['path'] for item in listed() if item['action'] == action)
 
 
 def frame(title):
@@ -122,13 +125,15 @@ def frame(title):
     return f'\n{"=" * 36}\n{items}(99) EXIT\n{"=" * 36}\nPlease input the item number:'
 
 
-def text(written):  # {TITLE Menu}: the number that opens that menu in its parent
+def text(written):  # {TITLE Menu}: the number that opens that menu in its parent; {TREE}: the tree's fingerprint
+    written = written.replace('{TREE}', listed()[0]['tree']) if '{TREE}' in written else written
     written = re.sub(r'\{([\w ]+ Menu)\}', lambda m: next(str(number) for items in MENUS.values()
                                                           for number, _, action in items if action == 'opens ' + m[1]), written)
     return codecs.decode(re.sub(r'\{(\d+)\*([^}]*)\}', lambda m: m[2] * int(m[1]), written), 'unicode_escape')
 
 
-def escaped(output):  # output as a transcript line writes it
+def escaped(output):  # output as a transcript line writes it, the tree's fingerprint as {TREE}
+    output = output.replace(listed()[0]['tree'], '{TREE}')
     return ''.join({'\\': '\\\\', '\t': '\\t', '\n': '\\n'}.get(c, c if ' ' <= c <= '~' else f'\\x{ord(c):02x}')
                    for c in output)
 

@@ -157,3 +157,16 @@ class State(harness.Test):
         self.assertEqual(self.ctl('send', '3')[1:], (f'tulvakctl send: the session reading {PIPE} keeps no state in '
                                                      f'{STATE_DIR} (it is missing); nothing sent\n', 1))
 
+    def test_set_sends_nothing_to_a_session_of_another_tree_and_numbers_still_go(self):
+        session = self.pipe_session()
+        with open(STATE) as state:
+            foreign = re.sub(r'\ntree \w+\n', '\ntree 0123456789abcdef\n', state.read())
+        with open(STATE, 'w') as state:
+            state.write(foreign)
+        out, err, code = self.ctl('send', '--set', 'VE/off')
+        self.assertEqual((code, session.err), (1, ''))
+        self.assertRegex(err, r"^tulvakctl send: the session's menus are another tree than this tulvakctl's \(0123456789abcdef, "
+                              r'here [0-9a-f]{16}\), where a name may choose another item; nothing sent\n$')
+        self.assertEqual(self.ctl('send', *map(str, harness.path('QxDrv_VE_SetDbgLevel(0)')), '99', '99'), ('', '', 0))
+        self.assertEqual(session.err, 'QxDrv_VE_SetDbgLevel(0)\n')
+

@@ -6,6 +6,7 @@
 #define TULVAK_MENU_MENU_H
 
 #include <cstddef>
+#include <cstdint>
 
 #include "driver/entry_points.h"
 
@@ -58,6 +59,11 @@ extern const Menu kMainMenu;
 extern const Menu kHardwareMenu;
 extern const Menu kSoftwareMenu;
 extern const Menu kUtilityMenu;
+
+// A number that names the tree: every menu's items, labels, refusals and
+// calls, with each entry point's name and value. The session's state carries
+// it, so that a tulvakctl of another tree names none of its items.
+std::uint64_t tree_fingerprint();
 
 // Shows the menu, reads a selection and acts on it, until EXIT is chosen or
 // no selection can ever come again.

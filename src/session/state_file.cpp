@@ -46,6 +46,7 @@ struct Record {
     bool changed;
     bool failing;  // the last write failed, and the session has said so
     time_t started;
+    unsigned long long tree;        // the menus' fingerprint
     std::size_t path[kDepthLimit];  // the selections that opened each menu shown
     const char *titles[kDepthLimit];
     std::size_t depth;
@@ -86,8 +87,8 @@ Stamp stamp(time_t when) {
 
 void compose(bool ended) {
     text_length = 0;
-    append("tulvak-state 1\npid %ld\nplatform TULVAK_SYSTEM_TYPE_VUNE\nstarted %s\n", static_cast<long>(getpid()),
-           stamp(record.started).text);
+    append("tulvak-state 1\npid %ld\nplatform TULVAK_SYSTEM_TYPE_VUNE\ntree %016llx\nstarted %s\n",
+           static_cast<long>(getpid()), record.tree, stamp(record.started).text);
     // By the pipe's device and inode a sender knows the state of the session it writes to.
     if (const struct stat *pipe = held_pipe()) {
         append("pipe %llu %llu\n", static_cast<unsigned long long>(pipe->st_dev),
@@ -174,6 +175,7 @@ void state_begin() {
     record = Record{};
     record.active = true;
     record.started = std::time(nullptr);
+    record.tree = tree_fingerprint();
     // Made where the platform has not: root owns the folder, and it goes with the RAM.
     mkdir(kStateDir, kFolderMode);
 }
