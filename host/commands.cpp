@@ -35,6 +35,13 @@ const Command kCommands[] = {
      status_command},
 };
 
+// The program's usage, then a line for each command.
+void print_program_usage(std::FILE *out, const Program &program) {
+    std::fputs(program.usage, out);
+    for (const Command &command : kCommands) std::fprintf(out, "  %-6s %s\n", command.name, command.summary);
+    std::fprintf(out, "\n'%s COMMAND --help' shows a command's usage.\n", program.name);
+}
+
 }  // namespace
 
 // printf-like, so that the format attribute checks the arguments of every call.
@@ -58,12 +65,6 @@ int print(const Invocation &invocation, const std::string &text) {
         return complain(invocation, kFailed, "could not write standard output");
     }
     return kDone;
-}
-
-void print_program_usage(std::FILE *out, const Program &program) {
-    std::fputs(program.usage, out);
-    for (const Command &command : kCommands) std::fprintf(out, "  %-6s %s\n", command.name, command.summary);
-    std::fprintf(out, "\n'%s COMMAND --help' shows a command's usage.\n", program.name);
 }
 
 int run_program(const Program &program, int argc, char **argv) {

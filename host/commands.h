@@ -7,7 +7,6 @@
 
 #include <sys/stat.h>
 
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -35,8 +34,8 @@ struct Command {
     int (*run)(const Invocation &invocation, int argc, char **argv);
 };
 
-// "PROGRAM COMMAND: " and the message, as a line on standard error, and for
-// bad usage the usage of the command (or of the program); returns status.
+// "PROGRAM COMMAND: " and the message on standard error, and for bad usage
+// the usage; returns status.
 __attribute__((format(printf, 3, 4))) int complain(const Invocation &invocation, Status status, const char *format,
                                                    ...);
 
@@ -48,12 +47,8 @@ struct Program {
     int (*run_without_command)(const Invocation &invocation, int argc, char **argv);
 };
 
-// Runs the command that argv[1] names (or shows its usage for --help), or
-// answers --help and --version, or runs the program's own part.
+// Runs the command argv[1] names, answers --help and --version, or runs the program's own part.
 int run_program(const Program &program, int argc, char **argv);
-
-// The program's usage, then a line for each command.
-void print_program_usage(std::FILE *out, const Program &program);
 
 int list_command(const Invocation &invocation, int argc, char **argv);
 int send_command(const Invocation &invocation, int argc, char **argv);
@@ -77,8 +72,7 @@ struct SessionState {
     std::vector<Call> calls;
 };
 
-// The state file; nothing with `why` empty when there is none, nothing with
-// `why` saying what is wrong when what stands there is not one.
+// The state; nothing with `why` empty where there is none, or saying what is wrong.
 std::optional<SessionState> read_state(std::string &why);
 
 // A named pipe as the state names the one its session holds: "DEVICE INODE".
@@ -101,8 +95,7 @@ const std::vector<ListedItem> &catalogue();
 // The fingerprint of the tree walked, as the state gives a session's: 16 hex digits.
 std::string own_tree();
 
-// What the item does: the driver call as the host shows it, the refusal, or
-// "opens" and the menu's title.
+// What the item does: its driver call as the host shows it, its refusal, or "opens" and the menu.
 std::string action_of(const tulvak::Item &item);
 
 // Path, menu, label and action, tab-separated, as `list` prints them.
@@ -113,8 +106,7 @@ std::string lower_case(std::string text);
 // Writes a command's output; a failure to is a failure of the command.
 int print(const Invocation &invocation, const std::string &text);
 
-// Text as a JSON string: quoted, with quotes, backslashes and control
-// characters escaped. Every JSON the commands write goes through it.
+// Text as a JSON string, escaped; every JSON the commands write goes through it.
 std::string json_string(const std::string &text);
 
 // The one rule by which send --set, list --names, status and the shell's
@@ -127,14 +119,6 @@ std::string set_name(const ListedItem &entry);
 // Whether MENU, ignoring case, names the menu of the item.
 bool menu_is_named(const ListedItem &entry, const std::string &menu);
 
-// Digits with an optional sign, short enough for one line of the session's.
-constexpr std::size_t kLongestSelection = 32;
-bool is_selection(const std::string &text);
-
-// The most a group of lines may hold: with the mark that ends it, one
-// write, which no other sender's bytes can land inside.
-constexpr std::size_t kGroupLimit = PIPE_BUF - 64;
-
 // What one send knows of the pipe it writes into (sender.cpp).
 struct Sender {
     Invocation invocation;
@@ -145,11 +129,10 @@ struct Sender {
     bool by_name;  // then the session must run this tulvakctl's tree
 };
 
-// Takes the pipe of a session that keeps a state to confirm by; without a
-// timeout it fails at once when no session reads the pipe.
+// Takes the pipe of a session that keeps a state to confirm by, or fails: at once without a timeout.
 int open_session_pipe(Sender &sender, double deadline);
 
-// Writes each group, whole lines within kGroupLimit, in one write, the last
+// Writes each group, whole lines within PIPE_BUF, in one write, the last
 // ending with a mark, and waits until the session has acted on them all or
 // cannot: as long as one holds the pipe, or until the deadline.
 int send_confirmed(Sender &sender, std::vector<std::string> groups, double deadline);

@@ -1,6 +1,5 @@
 // list [--json | --names] [WORD]: every item of every menu, one line each, in
 // the order of the tree, or the names send --set takes for them.
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>

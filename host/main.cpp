@@ -11,7 +11,24 @@
 
 namespace {
 
-int run_session(const Invocation &invocation, int argc, char **argv);
+int run_session(const Invocation &invocation, int argc, char **argv) {
+    TULVAK_SYSTEM_TYPE kind = TULVAK_SYSTEM_TYPE_BRAMBLEON;
+    for (int i = 1; i < argc; ++i) {
+        const bool pipe = std::strcmp(argv[i], "--pipe") == 0;
+        if (!pipe && std::strcmp(argv[i], "--console") != 0) {
+            return complain(invocation, kBadUsage, "unknown argument '%s'", argv[i]);
+        }
+        kind = pipe ? TULVAK_SYSTEM_TYPE_VUNE : TULVAK_SYSTEM_TYPE_BRAMBLEON;
+    }
+    tulvak_sim_observe([](const char *entry, int value) { std::fprintf(stderr, "%s(%d)\n", entry, value); });
+    // As a TV's host opens a session.
+    Tulvak_Manager::GetInstance()->Tulvak(kind);  // NOLINT(readability-static-accessed-through-instance)
+    // A screen that never reached its reader is a failure a test farm must see.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        return complain(invocation, kFailed, "could not write standard output");
+    }
+    return kDone;
+}
 
 const Program kTulvak{"tulvak",
                       "usage: tulvak [--console | --pipe]\n"
@@ -24,27 +41,6 @@ const Program kTulvak{"tulvak",
                       "\n"
                       "The test farm's commands, as tulvakctl has them:\n",
                       run_session};
-
-void show_call(const char *entry_point, int value) { std::fprintf(stderr, "%s(%d)\n", entry_point, value); }
-
-int run_session(const Invocation &invocation, int argc, char **argv) {
-    TULVAK_SYSTEM_TYPE kind = TULVAK_SYSTEM_TYPE_BRAMBLEON;
-    for (int i = 1; i < argc; ++i) {
-        const bool pipe = std::strcmp(argv[i], "--pipe") == 0;
-        if (!pipe && std::strcmp(argv[i], "--console") != 0) {
-            return complain(invocation, kBadUsage, "unknown argument '%s'", argv[i]);
-        }
-        kind = pipe ? TULVAK_SYSTEM_TYPE_VUNE : TULVAK_SYSTEM_TYPE_BRAMBLEON;
-    }
-    tulvak_sim_observe(show_call);
-    // As a TV's host opens a session.
-    Tulvak_Manager::GetInstance()->Tulvak(kind);  // NOLINT(readability-static-accessed-through-instance)
-    // A screen that never reached its reader is a failure a test farm must see.
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        return complain(invocation, kFailed, "could not write standard output");
-    }
-    return kDone;
-}
 
 }  // namespace
 

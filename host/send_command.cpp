@@ -1,10 +1,10 @@
-// send [--timeout SECONDS] SELECTION... | - and send [--timeout SECONDS] --set NAME...
-// Every name is resolved before anything is sent, into the group of lines
-// that chooses its item from any menu.
+// send [--timeout SECONDS] SELECTION... | - and send [--timeout SECONDS] --set NAME...: every name
+// is resolved before anything is sent, into the group of lines that chooses its item from any menu.
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
@@ -18,6 +18,17 @@
 namespace {
 
 constexpr std::size_t kCandidatesShown = 10;
+// Digits with an optional sign, short enough for one line of the session's.
+constexpr std::size_t kLongestSelection = 32;
+// The most a group of lines may hold: with the line before and the mark
+// after, one write, which no other sender's bytes can land inside.
+constexpr std::size_t kGroupLimit = PIPE_BUF - 64;
+
+bool is_selection(const std::string &text) {
+    const std::size_t sign = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    return text.size() > sign && text.size() <= kLongestSelection &&
+           text.find_first_not_of("0123456789", sign) == std::string::npos;
+}
 
 // What a user most likely meant: the items of the menu named, else every
 // item whose line holds the word.
@@ -64,8 +75,8 @@ int add_group_naming(const Invocation &invocation, const char *name, std::vector
     for (const int32_t number : item.path) group += std::to_string(number) + "\n";
     // One EXIT for each menu between the main menu and the one the item leaves the session in.
     const bool opens_menu = item.item->action == tulvak::Item::Action::open_menu;
-    const std::string exit_line = std::to_string(tulvak::kExitItem) + "\n";
-    for (std::size_t i = 1; i < item.path.size() + (opens_menu ? 1 : 0); ++i) group += exit_line;
+    for (std::size_t i = 1; i < item.path.size() + (opens_menu ? 1 : 0); ++i)
+        group += std::to_string(tulvak::kExitItem) + "\n";
     groups.push_back(group);
     return kDone;
 }
@@ -131,12 +142,6 @@ bool parse_timeout(const char *text, double &seconds) {
 }
 
 }  // namespace
-
-bool is_selection(const std::string &text) {
-    const std::size_t sign = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
-    return text.size() > sign && text.size() <= kLongestSelection &&
-           text.find_first_not_of("0123456789", sign) == std::string::npos;
-}
 
 int send_command(const Invocation &invocation, int argc, char **argv) {
     std::optional<double> timeout;

@@ -1,11 +1,9 @@
-// Delivers selections without a shell, from any working directory, and
-// confirms them by one rule. Each group of lines goes into the pipe in one
-// write, so no other sender's line lands inside it; it begins with the line
-// that ends whatever line another writer left open, and the last group ends
-// with a mark of this sender's own. The session records the mark in its
-// state once it has acted on every line before it, and only that state,
-// naming the very pipe written into, confirms them. It writes only into a
-// named pipe a session holds: never one it made, never through a link.
+// Delivers selections from anywhere and confirms them by one rule. Each group of lines is one
+// write, so no other sender's line lands inside it; it begins with the line that ends whatever
+// line another writer left open, and the last ends with a mark of this sender's own, which the
+// session records in its state once it has acted on every line before it. Only that state,
+// naming the very pipe written into, confirms them. It writes only into a named pipe a session
+// holds: never one it made, never through a link.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -31,7 +29,6 @@ constexpr int kNotYet = -1;
 // so that a wait on a stuck session costs next to nothing.
 constexpr double kFirstLook = 50e-6;
 constexpr double kLongestLook = 20e-3;
-constexpr double kOpenRetry = 10e-3;
 
 void pause_for(double seconds) {
     const timespec pause{0, static_cast<long>(seconds * 1e9)};
@@ -106,7 +103,7 @@ int open_session_pipe(Sender &sender, double deadline) {
             return complain(sender.invocation, kFailed, "no session is reading %s%s", kPipe,
                             sender.timeout ? " (timed out)" : "");
         }
-        pause_for(kOpenRetry);
+        pause_for(kLongestLook);
     }
     if (!not_a_pipe && sender.fd < 0 && errno != ELOOP) {
         return complain(sender.invocation, kFailed, "cannot open %s: %s", kPipe, std::strerror(errno));  // NOLINT

@@ -1,6 +1,5 @@
-// Reads the state a pipe-driven session keeps. Whatever stands at the file's name is only read:
-// not through a link, not if it is anything but a regular file of a size a
-// state can have, and all of it is checked before any of it is believed.
+// Reads the state a pipe-driven session keeps: not through a link, not unless it is a regular
+// file of a size a state can have, and all of it checked before any of it is believed.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>

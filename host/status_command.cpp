@@ -17,8 +17,7 @@
 
 namespace {
 
-// A call is named only by an item of this very tree that makes that call:
-// the same path, entry point and value.
+// A call is named only by an item of this very tree that makes it: same path, entry point and value.
 std::string name_of(const SessionState &state, const SessionState::Call &call) {
     const std::vector<ListedItem> &items = catalogue();
     const auto item = std::find_if(items.begin(), items.end(), [&](const ListedItem &entry) {
@@ -89,6 +88,18 @@ std::string as_json(const SessionState &state, bool running) {
            ", \"calls\": [" + calls + "]}\n";
 }
 
+// The --set names of the calls' items, which put their levels back, and why any is missing.
+std::string names_of_calls(const SessionState &state, std::string &why) {
+    std::string text;
+    for (const SessionState::Call &call : state.calls) {
+        const std::string name = name_of(state, call);
+        if (name.empty()) why = call.entry_point + "'s item (" + joined(call.path, " ") + ") has no name here";
+        text += name.empty() ? "" : (text.empty() ? "" : " ") + name;
+    }
+    if (state.tree != own_tree()) why = "the session's menus are another tree than this tulvakctl's: no call is named";
+    return text + "\n";
+}
+
 }  // namespace
 
 int status_command(const Invocation &invocation, int argc, char **argv) {
@@ -105,14 +116,7 @@ int status_command(const Invocation &invocation, int argc, char **argv) {
     why = why_not_reading(*state);
     std::string text;
     if (std::strcmp(form, "--names") == 0) {
-        for (const SessionState::Call &call : state->calls) {
-            const std::string name = name_of(*state, call);
-            if (name.empty()) why = call.entry_point + "'s item (" + joined(call.path, " ") + ") has no name here";
-            if (state->tree != own_tree())
-                why = "the session's menus are another tree than this tulvakctl's: no call is named";
-            text += name.empty() ? "" : (text.empty() ? "" : " ") + name;
-        }
-        text += "\n";
+        text = names_of_calls(*state, why);
     } else {
         text = form[0] == '\0' ? as_text(*state, why.empty()) : as_json(*state, why.empty());
     }

@@ -1,6 +1,5 @@
-// tulvakctl: the test farm's commands alone, for the TV itself, where the
-// session runs inside the platform's own host: it needs neither the driver
-// library nor libtulvak.
+// tulvakctl: the test farm's commands alone, for the TV, where the session runs inside the
+// platform's own host: it needs neither the driver library nor libtulvak.
 #include "commands.h"
 
 int main(int argc, char **argv) {
