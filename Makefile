@@ -84,10 +84,10 @@ sanitize: setup
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		"-DCMAKE_C_FLAGS=$(SANITIZERS)" "-DCMAKE_CXX_FLAGS=$(SANITIZERS)"
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
-	rm -rf $(REPORTS) && mkdir $(REPORTS)
-	ASAN_OPTIONS=log_path=$(REPORTS)/asan:detect_leaks=1 UBSAN_OPTIONS=log_path=$(REPORTS)/ubsan:print_stacktrace=1 \
-		ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(JOBS) || { cat $(REPORTS)/* 2>/dev/null; exit 1; }
-	@if ls $(REPORTS)/* >/dev/null 2>&1; then cat $(REPORTS)/*; echo "sanitizers: the findings above" >&2; exit 1; fi
+	rm -rf "$(REPORTS)" && mkdir "$(REPORTS)"
+	ASAN_OPTIONS="log_path='$(REPORTS)/asan':detect_leaks=1" UBSAN_OPTIONS="log_path='$(REPORTS)/ubsan':print_stacktrace=1" \
+		ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(JOBS) || { cat "$(REPORTS)"/* 2>/dev/null; exit 1; }
+	@if ls "$(REPORTS)"/* >/dev/null 2>&1; then cat "$(REPORTS)"/*; echo "sanitizers: the findings above" >&2; exit 1; fi
 
 lint: build
 	cmake/lint.sh $(BUILD_DIR) $(JOBS)
@@ -114,7 +114,7 @@ test-flags: setup
 # the transcripts), written anew from the programs as built: after a change
 # to the menus, run it and read git diff.
 golden: build
-	TULVAK_UPDATE=$(abspath $(BUILD_DIR))/lib/libtulvak.so ctest --test-dir $(BUILD_DIR) -R harness.Golden --output-on-failure
+	TULVAK_UPDATE="$(abspath $(BUILD_DIR))/lib/libtulvak.so" ctest --test-dir $(BUILD_DIR) -R harness.Golden --output-on-failure
 
 # The suite, install and package tests included, of a tree configured with
 # Unix Makefiles, as on a machine without ninja: that generator makes no
