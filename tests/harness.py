@@ -1,7 +1,7 @@
 """What the tests share: the programs as built (under the emulator in a cross
 build), a private /Customer for each test, processes whose whole group ends
 with the test, and transcripts (data/sessions.txt) replayed byte for byte."""
-import codecs, contextlib, ctypes, json, os, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
+import codecs, contextlib, ctypes, json, os, pathlib, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
 
 EMULATOR = os.environ.get('TULVAK_EMULATOR', '').split()
 PROGRAMS = {name: EMULATOR + [os.environ.get('TULVAK_' + variable, name)]
@@ -35,16 +35,15 @@ def mount(source, target, fstype=None, flags=0, options='size=16m'):
         raise OSError(ctypes.get_errno(), 'mount ' + target)
 
 
-def typed(data):  # a file of data, for a program's standard input
+def typed(data):  # a file of data, for a program's standard input; the Process given it closes it
     keyboard = tempfile.TemporaryFile()
-    keyboard.write(data.encode('latin-1'))
-    keyboard.seek(0)
+    os.pwrite(keyboard.fileno(), data.encode('latin-1'), 0)
     return keyboard
 
 
 class Process:  # a program left running while the test acts; its output so far can be read at any time
     def __init__(self, test, argv, stdin=subprocess.DEVNULL, **options):
-        self.files = [tempfile.TemporaryFile() for _ in range(2)]
+        self.files = [tempfile.TemporaryFile() for _ in range(2)] + [stdin] * hasattr(stdin, 'close')
         options = {'stdout': self.files[0], 'stderr': self.files[1], **options}
         self.popen = subprocess.Popen(argv, stdin=stdin, start_new_session=True, **options)
         test.addCleanup(self.kill)
@@ -68,7 +67,7 @@ class Process:  # a program left running while the test acts; its output so far 
         return self.popen.wait(seconds)
 
     def cpu(self):
-        fields = open(f'/proc/{self.popen.pid}/stat').read().rsplit(')', 1)[1].split()
+        fields = pathlib.Path(f'/proc/{self.popen.pid}/stat').read_text().rsplit(')', 1)[1].split()
         return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
 
 
@@ -90,7 +89,7 @@ def write_pipe(data, path=PIPE, seconds=10):
 
 
 MENUS = {}
-for row in open(os.path.join(DATA, 'menus.tsv')):
+for row in pathlib.Path(DATA, 'menus.tsv').read_text().splitlines(True):
     if not row.startswith('#'):
         title, number, label, action = row.rstrip('\n').split('\t')
         MENUS.setdefault(title, []).append((int(number), label, action))
@@ -120,7 +119,7 @@ def escaped(output):  # output as a transcript line writes it
 def snapshot():  # every path in /Customer, with the mode and text of a small file
     paths = [os.path.join(folder, name) for folder, folders, files in os.walk('/Customer') for name in folders + files]
     small = lambda path: stat.S_ISREG(os.lstat(path).st_mode) and os.path.getsize(path) < 64
-    return sorted(path[10:] + (f' {os.stat(path).st_mode & 0o777:o}=' + open(path).read() if small(path) else '')
+    return sorted(path[10:] + (f' {os.stat(path).st_mode & 0o777:o}=' + pathlib.Path(path).read_text() if small(path) else '')
                   for path in paths)
 
 
@@ -147,7 +146,7 @@ class Transcript:
 
 
 def transcripts():  # data/sessions.txt, a Transcript for each "== " line and the lines under it
-    blocks = open(os.path.join(DATA, 'sessions.txt')).read().split('\n== ')[1:]
+    blocks = pathlib.Path(DATA, 'sessions.txt').read_text().split('\n== ')[1:]
     return [Transcript(head, [line for line in rest if line.strip() and not line.startswith('#')])
             for head, *rest in (block.split('\n') for block in blocks)]
 
@@ -172,6 +171,8 @@ class Test(unittest.TestCase):
     maxDiff = None
 
     def setUp(self):
+        sys.unraisablehook = (unclosed := []).append  # what -W error makes of a file left unclosed, raised nowhere
+        self.addCleanup(lambda: self.assertEqual([each.exc_value for each in unclosed], []))
         self.fresh_customer()
 
     def fresh_customer(self):
@@ -232,7 +233,7 @@ class Test(unittest.TestCase):
 
     def deliver(self, sent, platform):
         if platform == 'send':
-            self.run_program(HOST + ['send', '--timeout', '10', '-'], sent)
+            self.start(HOST + ['send', '--timeout', '10', '-'], stdin=typed(sent)).finish()  # the test's end may kill it first
         else:
             write_pipe(sent)
 
@@ -268,7 +269,7 @@ class Golden(Test):
                                                            check=True).stdout.splitlines()]
         rewrite('exports.txt', sorted(words[2] for words in symbols if len(words) == 3))
         rewrite('entry_points.txt', sorted(words[1] for words in symbols if words[0] == 'U' and '@' not in words[1]))
-        head, *blocks = open(os.path.join(DATA, 'sessions.txt')).read().split('\n== ')
+        head, *blocks = pathlib.Path(DATA, 'sessions.txt').read_text().split('\n== ')
         for number, block in enumerate(blocks):
             title, *lines = block.split('\n')
             case = Transcript(title, [line for line in lines if line.strip() and not line.startswith('#')])
@@ -281,13 +282,12 @@ class Golden(Test):
                 kept[at:at] = ([f'> {escaped(line)}' for line in out.splitlines(True)] +
                                [f'! {escaped(line)}' if line else '!' for line in err.splitlines()] + [f'= {status}'] * (status != 0))
                 blocks[number] = '\n'.join([title, *kept])
-        open(os.path.join(DATA, 'sessions.txt'), 'w').write('\n== '.join([head, *blocks]))
+        pathlib.Path(DATA, 'sessions.txt').write_text('\n== '.join([head, *blocks]))
 
 
 def rewrite(name, rows):  # a data file's comments kept, its rows replaced
-    path = os.path.join(DATA, name)
-    comments = [line for line in open(path).read().splitlines() if line.startswith('#')]
-    open(path, 'w').write(''.join(line + '\n' for line in comments + rows))
+    comments = [line for line in pathlib.Path(DATA, name).read_text().splitlines() if line.startswith('#')]
+    pathlib.Path(DATA, name).write_text(''.join(line + '\n' for line in comments + rows))
 
 
 if __name__ == '__main__':

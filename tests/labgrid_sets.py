@@ -2,7 +2,7 @@
 with a /Customer, a pipe-driven session and an sshd of its own, on the 127.0.0.1 of a network namespace
 that is the run's alone; then that page's example and test_labgrid.py through labgrid's pytest plugin.
 Usage: labgrid_sets.py BUILD_DIR"""
-import contextlib, ctypes, os, re, subprocess, sys, tempfile, types
+import contextlib, ctypes, os, pathlib, re, subprocess, sys, tempfile, types
 
 from labgrid.util.yaml import load
 
@@ -38,11 +38,11 @@ def run(test, scratch, build):
     os.mkdir('/run/sshd')
     subprocess.run(['ssh-keygen', '-q', '-t', 'ed25519', '-N', '', '-f', scratch + '/host_key'], check=True)
     # Each fenced block of the page whose opening line names a file is that file.
-    blocks = dict(re.findall(r'^```\w+ ([\w.-]+)\n(.*?)^```$', open(TOP + '/docs/farm.md').read(), re.M | re.S))
+    blocks = dict(re.findall(r'^```\w+ ([\w.-]+)\n(.*?)^```$', pathlib.Path(TOP, 'docs/farm.md').read_text(), re.M | re.S))
     for name, text in blocks.items():
-        open(os.path.join(scratch, name), 'w').write(text)
+        pathlib.Path(scratch, name).write_text(text)
     environment = next(os.path.join(scratch, name) for name in blocks if name.endswith('.yaml'))
-    for name, target in load(open(environment))['targets'].items():
+    for name, target in load(pathlib.Path(environment).read_text())['targets'].items():
         start(test, scratch, os.path.join(build, 'bin', 'tulvak'), name, target)
     tests = [os.path.join(scratch, name) for name in blocks if name.endswith('.py')] + [TOP + '/tests/test_labgrid.py']
     variables = dict(os.environ, PYTHONPATH=TOP + '/farm', LG_TULVAKCTL=os.path.join(build, 'bin', 'tulvakctl'))

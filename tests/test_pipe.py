@@ -1,6 +1,7 @@
 """The pipe-driven platform as farms use it: senders that pause, crowd in, come
 too early or too late; what send confirms; one session owning the pipe; faults."""
 import os
+import pathlib
 import random
 import signal
 import stat
@@ -90,9 +91,9 @@ class Pipe(harness.Test):
         self.assertEqual((newer.finish(10), newer.err), (0, 'QxApi_XC_SetDbgLevel(1)\n' * 10))
         self.assertEqual((older.err, older.out.count('get command')), ('', 0))
         # The state is the newer's, and stays so while the older tries on.
-        left = open('/Customer/tulvak.state').read()
+        left = pathlib.Path('/Customer/tulvak.state').read_text()
         older.wait_for(REPORT + harness.frame('Main Menu') + harness.PIPE_ASK + REPORT, start=len(older.out))
-        self.assertEqual((open('/Customer/tulvak.state').read(), f'\npid {newer.popen.pid}\n' in left), (left, True))
+        self.assertEqual((pathlib.Path('/Customer/tulvak.state').read_text(), f'\npid {newer.popen.pid}\n' in left), (left, True))
 
 
 class Faults(harness.Test):
