@@ -57,11 +57,11 @@ class Process:  # a program left running while the test acts; its output so far 
     out = property(lambda self: os.pread(self.files[0].fileno(), 1 << 24, 0).decode('latin-1'))
     err = property(lambda self: os.pread(self.files[1].fileno(), 1 << 24, 0).decode('latin-1'))
 
-    def wait_for(self, text, seconds=10, start=0):  # text in the output, from start on
+    def wait_for(self, text, seconds=60, start=0):  # text in the output, from start on, unless the program ends first
         deadline = time.monotonic() + seconds
-        while text not in self.out[start:]:
-            assert time.monotonic() < deadline, f'{text!r} never came; output so far:\n{self.out}'
+        while self.popen.poll() is None and time.monotonic() < deadline and text not in self.out[start:]:
             time.sleep(0.005)
+        assert text in self.out[start:], f'{text!r} never came; output so far:\n{self.out}'
 
     def finish(self, seconds=60):
         return self.popen.wait(seconds)
@@ -77,7 +77,7 @@ def reader_holds(path):  # whether anyone reads the pipe at path, as a writer th
     return False
 
 
-def write_pipe(data, path=PIPE, seconds=10):
+def write_pipe(data, path=PIPE, seconds=60):
     """All of data into the pipe once a session holds it, however much it takes at a time."""
     deadline = time.monotonic() + seconds
     while not reader_holds(path):
@@ -188,7 +188,7 @@ class Test(unittest.TestCase):
         return program.out, program.err, status
 
     def send(self, *selections):
-        self.assertEqual(self.run_program(HOST + ['send', '--timeout', '5', *selections])[1:], ('', 0))
+        self.assertEqual(self.run_program(HOST + ['send', '--timeout', '30', *selections])[1:], ('', 0))
 
     def pipe_session(self, **options):
         session = self.start(HOST + ['--pipe'], **options)
@@ -233,7 +233,7 @@ class Test(unittest.TestCase):
 
     def deliver(self, sent, platform):
         if platform == 'send':
-            self.start(HOST + ['send', '--timeout', '10', '-'], stdin=typed(sent)).finish()  # the test's end may kill it first
+            self.start(HOST + ['send', '--timeout', '30', '-'], stdin=typed(sent)).finish()  # the test's end may kill it first
         else:
             write_pipe(sent)
 

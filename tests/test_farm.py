@@ -29,8 +29,8 @@ class Farm(harness.Test):
         names = 'XC_DBGLEVEL_SETTIMING xc/settiming XC/ISR JPEG/API VE/off YS/ALL SYS/none DDC2BI/on Main/Pelvar'.split()
         names, calls = names + ['xc menu/mux'], 'XC(2) XC(2) XC(256) JPEG(1) VE(0) SYS(4) SYS(0) XC(8)'
         made = lambda: re.sub(r'Qx(Api|Drv)_(\w+)_SetDbgLevel', r'\2', session.err).split()
-        self.assertEqual(self.run_program(CTL + ['send', '--timeout', '5', '--set', *names]), ('', '', 0))
+        self.assertEqual(self.run_program(CTL + ['send', '--timeout', '30', '--set', *names]), ('', '', 0))
         self.assertEqual(made(), calls.split())  # each call made before send exits
         self.assertEqual(self.run_program(CTL + ['send', '--set', 'VE/on', 'DMX_DBG_NONE'])[2], 2)
         self.send('99')  # the session is back at the main menu
-        self.assertEqual((session.finish(10), made(), session.out.count('Not support!')), (0, calls.split(), 1))
+        self.assertEqual((session.finish(), made(), session.out.count('Not support!')), (0, calls.split(), 1))
