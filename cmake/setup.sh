@@ -30,7 +30,9 @@ mapfile -t missing < <(not_installed)
 # again once the lock is free.
 lock_wait=600
 if ((${#missing[@]} && EUID == 0)); then
-    holder=$(lslocks --noheadings --raw --output PID,COMMAND,PATH | awk '$3 == "/var/lib/dpkg/lock-frontend" {print $2 ", process " $1}')
+    # Who holds it, where lslocks can tell; the wait is the same either way.
+    holder=$(lslocks --noheadings --raw --output PID,COMMAND,PATH 2>/dev/null |
+        awk '$3 == "/var/lib/dpkg/lock-frontend" {print $2 ", process " $1}') || holder=
     [[ -z $holder ]] || echo "$what: another apt ($holder) holds dpkg's lock: waiting for it, $((lock_wait / 60)) minutes at most"
     apt-get -qq -o DPkg::Lock::Timeout=$lock_wait check
     mapfile -t missing < <(not_installed)
