@@ -68,8 +68,11 @@ run: setup $(BUILD_DIR)/CMakeCache.txt
 
 test: unit sanitize lint coverage
 
+# As make test stops at the first step with a finding, a suite stops starting
+# tests at the first that fails: its output is then the last thing shown,
+# not buried under the others' lines (ctest run by hand shows every failure).
 unit: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure --stop-on-failure --parallel $(JOBS)
 
 # Every test again with AddressSanitizer and UndefinedBehaviorSanitizer,
 # given the usual way, as compile flags (CMake links with them too). Any
@@ -85,10 +88,10 @@ sanitize: setup
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		"-DCMAKE_C_FLAGS=$(SANITIZERS)" "-DCMAKE_CXX_FLAGS=$(SANITIZERS)"
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
-	rm -rf $(REPORTS) && mkdir $(REPORTS)
-	ASAN_OPTIONS=log_path=$(REPORTS)/asan:detect_leaks=1 UBSAN_OPTIONS=log_path=$(REPORTS)/ubsan:print_stacktrace=1 \
-		ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(JOBS) || { cat $(REPORTS)/* 2>/dev/null; exit 1; }
-	@if ls $(REPORTS)/* >/dev/null 2>&1; then cat $(REPORTS)/*; echo "sanitizers: the findings above" >&2; exit 1; fi
+	rm -rf "$(REPORTS)" && mkdir "$(REPORTS)"
+	ASAN_OPTIONS="log_path='$(REPORTS)/asan':detect_leaks=1" UBSAN_OPTIONS="log_path='$(REPORTS)/ubsan':print_stacktrace=1" \
+		ctest --test-dir $(SANITIZE_DIR) --output-on-failure --stop-on-failure --parallel $(JOBS) || { cat "$(REPORTS)"/* 2>/dev/null; exit 1; }
+	@if ls "$(REPORTS)"/* >/dev/null 2>&1; then cat "$(REPORTS)"/*; echo "sanitizers: the findings above" >&2; exit 1; fi
 
 lint: build
 	cmake/lint.sh $(BUILD_DIR) $(JOBS)
@@ -98,7 +101,7 @@ coverage: setup
 	cmake -S . -B $(COVERAGE_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS=--coverage -DCMAKE_CXX_FLAGS=--coverage
 	cmake --build $(COVERAGE_DIR) --parallel $(JOBS)
 	find $(COVERAGE_DIR) -name '*.gcda' -delete
-	ctest --test-dir $(COVERAGE_DIR) --output-on-failure --parallel $(JOBS)
+	ctest --test-dir $(COVERAGE_DIR) --output-on-failure --stop-on-failure --parallel $(JOBS)
 	gcovr --root . --object-directory $(COVERAGE_DIR) --filter src/ --filter host/ --print-summary --fail-under-line $(MIN_COVERAGE)
 
 # The suite of a build made the way a distribution makes its own: with its
@@ -109,13 +112,13 @@ test-flags: setup
 		"-DCMAKE_C_FLAGS=$$CPPFLAGS $$CFLAGS" "-DCMAKE_CXX_FLAGS=$$CPPFLAGS $$CXXFLAGS" \
 		"-DCMAKE_EXE_LINKER_FLAGS=$$LDFLAGS" "-DCMAKE_SHARED_LINKER_FLAGS=$$LDFLAGS" -DTULVAKCTL_STATIC=OFF
 	cmake --build $(FLAGS_DIR) --parallel $(JOBS)
-	ctest --test-dir $(FLAGS_DIR) --output-on-failure --parallel $(JOBS)
+	ctest --test-dir $(FLAGS_DIR) --output-on-failure --stop-on-failure --parallel $(JOBS)
 
 # The data the tests compare with (menus, symbols, the programs' output in
 # the transcripts), written anew from the programs as built: after a change
 # to the menus, run it and read git diff.
 golden: build
-	TULVAK_UPDATE=$(abspath $(BUILD_DIR))/lib/libtulvak.so ctest --test-dir $(BUILD_DIR) -R harness.Golden --output-on-failure
+	TULVAK_UPDATE="$(abspath $(BUILD_DIR))/lib/libtulvak.so" ctest --test-dir $(BUILD_DIR) -R harness.Golden --output-on-failure
 
 # The suite, install and package tests included, of a tree configured with
 # Unix Makefiles, as on a machine without ninja: that generator makes no
@@ -123,7 +126,7 @@ golden: build
 test-makefiles: setup
 	CMAKE_GENERATOR='Unix Makefiles' cmake -S . -B $(MAKEFILES_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	cmake --build $(MAKEFILES_DIR) --parallel $(JOBS)
-	ctest --test-dir $(MAKEFILES_DIR) --output-on-failure --parallel $(JOBS)
+	ctest --test-dir $(MAKEFILES_DIR) --output-on-failure --stop-on-failure --parallel $(JOBS)
 
 # The labgrid driver against two sets made on this machine, through labgrid's
 # pytest plugin (docs/farm.md); Debian's Python, which has labgrid.
@@ -156,7 +159,7 @@ $(CROSS_ARCHES:%=build-%/CMakeCache.txt): build-%/CMakeCache.txt:
 
 $(CROSS_ARCHES:%=test-%): test-%: setup build-%/CMakeCache.txt
 	cmake --build build-$* --parallel $(JOBS)
-	ctest --test-dir build-$* --output-on-failure --parallel $(JOBS)
+	ctest --test-dir build-$* --output-on-failure --stop-on-failure --parallel $(JOBS)
 
 $(CROSS_ARCHES:%=package-%): package-%: setup build-%/CMakeCache.txt
 	cmake --build build-$* --target package

@@ -17,10 +17,26 @@ for group in "$@"; do
 done
 mapfile -t packages < <(printf '%s\n' "${packages[@]}" | sort -u)
 
-missing=()
-for package in "${packages[@]}"; do
-    [[ $(dpkg-query -W -f='${db:Status-Abbrev}' "$package" 2>/dev/null) == ii* ]] || missing+=("$package")
-done
+not_installed() {
+    for package in "${packages[@]}"; do
+        [[ $(dpkg-query -W -f='${db:Status-Abbrev}' "$package" 2>/dev/null) == ii* ]] || echo "$package"
+    done
+}
+mapfile -t missing < <(not_installed)
+# Another apt may be installing some of them this very moment, and until it is
+# done dpkg shows them unpacked or half-configured: so an apt that holds dpkg's
+# lock is waited for (apt-get check takes the lock, then lets go), as is any
+# that takes it before the install below, and what is missing is looked at
+# again once the lock is free.
+lock_wait=600
+if ((${#missing[@]} && EUID == 0)); then
+    # Who holds it, where lslocks can tell; the wait is the same either way.
+    holder=$(lslocks --noheadings --raw --output PID,COMMAND,PATH 2>/dev/null |
+        awk '$3 == "/var/lib/dpkg/lock-frontend" {print $2 ", process " $1}') || holder=
+    [[ -z $holder ]] || echo "$what: another apt ($holder) holds dpkg's lock: waiting for it, $((lock_wait / 60)) minutes at most"
+    apt-get -qq -o DPkg::Lock::Timeout=$lock_wait check
+    mapfile -t missing < <(not_installed)
+fi
 if ((${#missing[@]})); then
     if ((EUID != 0)); then
         echo "$what needs Debian packages that are not installed. Install them, then run it again:" >&2
@@ -36,7 +52,7 @@ if ((${#missing[@]})); then
     if [[ ! -e $policy ]]; then
         printf '#!/bin/sh\nexit 101\n' >"$policy" && chmod 755 "$policy" && added=$policy
     fi
-    apt-get install -y -q --no-install-recommends "${missing[@]}" || status=$?
+    apt-get install -y -q -o DPkg::Lock::Timeout=$lock_wait --no-install-recommends "${missing[@]}" || status=$?
     [[ -z $added ]] || rm -f "$added"
     ((status == 0)) || exit "$status"
     echo "$what: installed in $SECONDS s"

@@ -1,7 +1,7 @@
 """What the tests share: the programs as built (under the emulator in a cross
 build), a private /Customer for each test, processes whose whole group ends
 with the test, and transcripts (data/sessions.txt) replayed byte for byte."""
-import codecs, contextlib, ctypes, json, os, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
+import codecs, contextlib, ctypes, json, os, pathlib, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
 
 EMULATOR = os.environ.get('TULVAK_EMULATOR', '').split()
 PROGRAMS = {name: EMULATOR + [os.environ.get('TULVAK_' + variable, name)]
@@ -37,16 +37,15 @@ def mount(source, target, fstype=None, flags=0, options='size=16m,mode=755'):
         raise OSError(ctypes.get_errno(), 'mount ' + target)
 
 
-def typed(data):  # a file of data, for a program's standard input
+def typed(data):  # a file of data, for a program's standard input; the Process given it closes it
     keyboard = tempfile.TemporaryFile()
-    keyboard.write(data.encode('latin-1'))
-    keyboard.seek(0)
+    os.pwrite(keyboard.fileno(), data.encode('latin-1'), 0)
     return keyboard
 
 
 class Process:  # a program left running while the test acts; its output so far can be read at any time
     def __init__(self, test, argv, stdin=subprocess.DEVNULL, **options):
-        self.files = [tempfile.TemporaryFile() for _ in range(2)]
+        self.files = [tempfile.TemporaryFile() for _ in range(2)] + [stdin] * hasattr(stdin, 'close')
         options = {'stdout': self.files[0], 'stderr': self.files[1], **options}
         self.popen = subprocess.Popen(argv, stdin=stdin, start_new_session=True, **options)
         test.addCleanup(self.kill)
@@ -60,17 +59,17 @@ class Process:  # a program left running while the test acts; its output so far 
     out = property(lambda self: os.pread(self.files[0].fileno(), 1 << 24, 0).decode('latin-1'))
     err = property(lambda self: os.pread(self.files[1].fileno(), 1 << 24, 0).decode('latin-1'))
 
-    def wait_for(self, text, seconds=10, start=0):  # text in the output, from start on
+    def wait_for(self, text, seconds=60, start=0):  # text in the output, from start on, unless the program ends first
         deadline = time.monotonic() + seconds
-        while text not in self.out[start:]:
-            assert time.monotonic() < deadline, f'{text!r} never came; output so far:\n{self.out}'
+        while self.popen.poll() is None and time.monotonic() < deadline and text not in self.out[start:]:
             time.sleep(0.005)
+        assert text in self.out[start:], f'{text!r} never came; output so far:\n{self.out}'
 
     def finish(self, seconds=60):
         return self.popen.wait(seconds)
 
     def cpu(self):
-        fields = open(f'/proc/{self.popen.pid}/stat').read().rsplit(')', 1)[1].split()
+        fields = pathlib.Path(f'/proc/{self.popen.pid}/stat').read_text().rsplit(')', 1)[1].split()
         return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
 
 
@@ -80,7 +79,7 @@ def reader_holds(path):  # whether anyone reads the pipe at path, as a writer th
     return False
 
 
-def write_pipe(data, path=PIPE, seconds=10):
+def write_pipe(data, path=PIPE, seconds=60):
     """All of data into the pipe once a session holds it, however much it takes at a time."""
     deadline = time.monotonic() + seconds
     while not reader_holds(path):
@@ -92,7 +91,7 @@ def write_pipe(data, path=PIPE, seconds=10):
 
 
 MENUS = {}
-for row in open(os.path.join(DATA, 'menus.tsv')):
+for row in pathlib.Path(DATA, 'menus.tsv').read_text().splitlines(True):
     if not row.startswith('#'):
         title, number, label, action = row.rstrip('\n').split('\t')
         MENUS.setdefault(title, []).append((int(number), label, action))
@@ -104,7 +103,7 @@ DOCS = [os.path.join(DATA, '..', '..', doc) for doc in ('README.md', 'docs/comma
 def documented(doc, items):  # the page's text, and that text with the item paths it shows as the build has them
     paths = {key: item['path'] for item in items for key in ((item['menu'], item['label']), item['name'], item['action'])}
     spaced = lambda key: ' '.join(map(str, paths[key]))
-    text = new = open(doc).read()
+    text = new = pathlib.Path(doc).read_text()
     new = re.sub(r'^([^\d\t\n]*)[\d ]+\t([^\t\n]+)\t([^\t\n]+)\t', lambda m: f'{m[1]}{spaced((m[2], m[3]))}\t{m[2]}\t{m[3]}\t',
                  new, flags=re.M)  # listing lines
     new = re.sub(r'"path": \[[\d, ]+\](, "menu": "([^"]+)", "label": "([^"]+)")', lambda m: f'"path": {paths[m[2], m[3]]}{m[1]}', new)
@@ -142,7 +141,7 @@ def snapshot():  # every path in /Customer (relative) and the state folder (whol
     paths = [os.path.join(folder, name) for top in ('/Customer', STATE_DIR) for folder, folders, files in os.walk(top)
              for name in folders + files]
     small = lambda path: stat.S_ISREG(os.lstat(path).st_mode) and os.path.getsize(path) < 64
-    return sorted(path.removeprefix('/Customer/') + (f' {os.stat(path).st_mode & 0o777:o}=' + open(path).read()
+    return sorted(path.removeprefix('/Customer/') + (f' {os.stat(path).st_mode & 0o777:o}=' + pathlib.Path(path).read_text()
                                                      if small(path) else '') for path in paths)
 
 
@@ -169,7 +168,7 @@ class Transcript:
 
 
 def transcripts():  # data/sessions.txt, a Transcript for each "== " line and the lines under it
-    blocks = open(os.path.join(DATA, 'sessions.txt')).read().split('\n== ')[1:]
+    blocks = pathlib.Path(DATA, 'sessions.txt').read_text().split('\n== ')[1:]
     return [Transcript(head, [line for line in rest if line.strip() and not line.startswith('#')])
             for head, *rest in (block.split('\n') for block in blocks)]
 
@@ -194,6 +193,8 @@ class Test(unittest.TestCase):
     maxDiff = None
 
     def setUp(self):
+        sys.unraisablehook = (unclosed := []).append  # what -W error makes of a file left unclosed, raised nowhere
+        self.addCleanup(lambda: self.assertEqual([each.exc_value for each in unclosed], []))
         self.fresh_customer()
 
     def fresh_customer(self):  # and a state folder of its own
@@ -210,7 +211,7 @@ class Test(unittest.TestCase):
         return program.out, program.err, status
 
     def send(self, *selections):
-        self.assertEqual(self.run_program(HOST + ['send', '--timeout', '5', *selections])[1:], ('', 0))
+        self.assertEqual(self.run_program(HOST + ['send', '--timeout', '30', *selections])[1:], ('', 0))
 
     def pipe_session(self, **options):
         session = self.start(HOST + ['--pipe'], **options)
@@ -255,7 +256,7 @@ class Test(unittest.TestCase):
 
     def deliver(self, sent, platform):
         if platform == 'send':
-            self.run_program(HOST + ['send', '--timeout', '10', '-'], sent)
+            self.start(HOST + ['send', '--timeout', '30', '-'], stdin=typed(sent)).finish()  # the test's end may kill it first
         else:
             write_pipe(sent)
 
@@ -284,7 +285,7 @@ class Golden(Test):
     def test_update(self):
         for doc in DOCS:  # the paths the pages show
             text = documented(doc, json.loads(self.run_program(CTL + ['list', '--json'])[0]))[1]
-            open(doc, 'w').write(text)
+            pathlib.Path(doc).write_text(text)
         listing = [line.split('\t') for line in self.run_program(CTL + ['list'])[0].splitlines()]
         menus = [menu for _, menu, _, _ in listing]
         rows = sorted(listing, key=lambda row: menus.index(row[1]))  # each menu where the tree first reaches it
@@ -294,7 +295,7 @@ class Golden(Test):
                                                            check=True).stdout.splitlines()]
         rewrite('exports.txt', sorted(words[2] for words in symbols if len(words) == 3))
         rewrite('entry_points.txt', sorted(words[1] for words in symbols if words[0] == 'U' and '@' not in words[1]))
-        head, *blocks = open(os.path.join(DATA, 'sessions.txt')).read().split('\n== ')
+        head, *blocks = pathlib.Path(DATA, 'sessions.txt').read_text().split('\n== ')
         for number, block in enumerate(blocks):
             title, *lines = block.split('\n')
             case = Transcript(title, [line for line in lines if line.strip() and not line.startswith('#')])
@@ -307,13 +308,12 @@ class Golden(Test):
                 kept[at:at] = ([f'> {escaped(line)}' for line in out.splitlines(True)] +
                                [f'! {escaped(line)}' if line else '!' for line in err.splitlines()] + [f'= {status}'] * (status != 0))
                 blocks[number] = '\n'.join([title, *kept])
-        open(os.path.join(DATA, 'sessions.txt'), 'w').write('\n== '.join([head, *blocks]))
+        pathlib.Path(DATA, 'sessions.txt').write_text('\n== '.join([head, *blocks]))
 
 
 def rewrite(name, rows):  # a data file's comments kept, its rows replaced
-    path = os.path.join(DATA, name)
-    comments = [line for line in open(path).read().splitlines() if line.startswith('#')]
-    open(path, 'w').write(''.join(line + '\n' for line in comments + rows))
+    comments = [line for line in pathlib.Path(DATA, name).read_text().splitlines() if line.startswith('#')]
+    pathlib.Path(DATA, name).write_text(''.join(line + '\n' for line in comments + rows))
 
 
 if __name__ == '__main__':

@@ -3,7 +3,7 @@ with a /Customer and a /run/tulvak, a pipe-driven session and an sshd of its own
 network namespace that is the run's alone; then that page's example and test_labgrid.py through labgrid's
 pytest plugin. make test-lava (lava_farm.py) makes its sets here too.
 Usage: labgrid_sets.py BUILD_DIR"""
-import contextlib, ctypes, os, re, subprocess, sys, tempfile, types
+import contextlib, ctypes, os, pathlib, re, subprocess, sys, tempfile, types
 
 import harness
 
@@ -45,11 +45,11 @@ def run(test, scratch, build):
 
     network(scratch)
     # Each fenced block of the page whose opening line names a file is that file.
-    blocks = dict(re.findall(r'^```\w+ ([\w.-]+)\n(.*?)^```$', open(TOP + '/docs/farm.md').read(), re.M | re.S))
+    blocks = dict(re.findall(r'^```\w+ ([\w.-]+)\n(.*?)^```$', pathlib.Path(TOP, 'docs/farm.md').read_text(), re.M | re.S))
     for name, text in blocks.items():
-        open(os.path.join(scratch, name), 'w').write(text)
+        pathlib.Path(scratch, name).write_text(text)
     environment = next(os.path.join(scratch, name) for name in blocks if name.endswith('.yaml'))
-    for name, target in load(open(environment))['targets'].items():
+    for name, target in load(pathlib.Path(environment).read_text())['targets'].items():
         start(test, scratch, os.path.join(build, 'bin', 'tulvak'), name, target['resources']['NetworkService']['port'],
               os.path.join(scratch, target['drivers']['SSHDriver']['keyfile']))
     tests = [os.path.join(scratch, name) for name in blocks if name.endswith('.py')] + [TOP + '/tests/test_labgrid.py']

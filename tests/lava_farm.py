@@ -3,7 +3,7 @@ PostgreSQL cluster and a LAVA server in a network namespace of the run's own, an
 namespace linked to the server's by a veth pair, each with a set made as test-farm makes its own. Submits
 farm/lava's job for both sets at once through lavacli, then reads every test case back from the server.
 Usage: lava_farm.py BUILD_DIR"""
-import contextlib, glob, json, os, re, subprocess, sys, tempfile, time, types
+import contextlib, glob, json, os, re, subprocess, sys, tempfile, time, types, pathlib
 
 import jinja2
 
@@ -64,16 +64,16 @@ def server(test, scratch, device):
     manage('tokens', 'add', '--user', 'admin', '--secret', token)
     manage('device-types', 'add', 'ssh')
     for number, (worker, name) in enumerate(WORKERS.items(), 1):
-        open(f'/etc/lava-server/dispatcher.d/{worker}.yaml', 'w').write(f'dispatcher_ip: 10.0.{number}.2\n')
-        open(f'/etc/lava-server/dispatcher-config/devices/{name}.jinja2', 'w').write(device)
+        pathlib.Path(f'/etc/lava-server/dispatcher.d/{worker}.yaml').write_text(f'dispatcher_ip: 10.0.{number}.2\n')
+        pathlib.Path(f'/etc/lava-server/dispatcher-config/devices/{name}.jinja2').write_text(device)
         workers[worker] = manage('workers', 'add', worker).split()[-1]
         manage('devices', 'add', '--device-type', 'ssh', '--worker', worker, '--tags', name, '--', name)
     return token, workers
 
 
 def run(test, build):
-    files = {name: open(LAVA + name).read() for name in os.listdir(LAVA)}
-    page = open(TOP + '/docs/farm.md').read()
+    files = {name: pathlib.Path(LAVA + name).read_text() for name in os.listdir(LAVA)}
+    page = pathlib.Path(TOP + '/docs/farm.md').read_text()
     shown = [name for name, text in files.items() if f' farm/lava/{name}\n{text}```\n' in page]
     assert len(shown) == len(files), f'docs/farm.md shows only {shown} of farm/lava/ as they are'
     device = dict(re.findall(r"set (\w+) = '?([^' ]*)'? %}", files['tulvak-set.jinja2']))
@@ -105,7 +105,7 @@ def run(test, build):
         if number:
             sessions['set-a'].kill()
         for name, names, levels, _ in jobs:
-            open(f'{scratch}/{name}.yaml', 'w').write(jinja2.Template(files['tulvak-job.yaml.jinja2']).render(
+            pathlib.Path(f'{scratch}/{name}.yaml').write_text(jinja2.Template(files['tulvak-job.yaml.jinja2']).render(
                 set=name, names=names, levels=levels, tulvakctl=build + '/bin/tulvakctl', timeout=3,
                 definition=files['tulvak-levels.yaml']))
         ids = lava('jobs', 'submit', *(f'{scratch}/{name}.yaml' for name, *_ in jobs)).split()

@@ -17,8 +17,7 @@ PATH_SENDERS = ['QxDrv_COPRO_SetDbgLevel(3)', 'QxApi_PNL_SetDbgLevel(1)']
 
 
 class State(harness.Test):
-    def ctl(self, *args, seconds=10):
-        return self.run_program(CTL + list(args), seconds=seconds)
+    ctl = lambda self, *args: self.run_program(CTL + list(args))
 
     def status(self, *args):
         out, err, code = self.ctl('status', *args)
@@ -36,14 +35,14 @@ class State(harness.Test):
         self.relay(*rest)
         harness.write_pipe('@main')  # without a line feed it is text, and the session stays where it was
         session.wait_for('get command @main\n' + harness.frame('XC Menu'))
-        self.assertEqual(self.ctl('send', '--timeout', '5', '--set', 'VE/off'), ('', '', 0))
+        self.assertEqual(self.ctl('send', '--timeout', '30', '--set', 'VE/off'), ('', '', 0))
         self.assertEqual(session.err, 'QxDrv_VE_SetDbgLevel(0)\n')
         self.assertEqual(self.status('--json')[0]['menu'], 'Main Menu')
         self.assertEqual(os.lstat(harness.STATE).st_mode, 0o100644)  # a regular file of the session's own
         self.relay(*map(str, harness.path('opens XC Menu')), '@main')  # how a person recovers the session
         session.wait_for('get command @main\n\n' + harness.frame('Main Menu'))
         self.relay('99')
-        self.assertEqual((session.finish(10), session.err), (0, 'QxDrv_VE_SetDbgLevel(0)\n'))
+        self.assertEqual((session.finish(), session.err), (0, 'QxDrv_VE_SetDbgLevel(0)\n'))
 
     def test_eight_senders_at_once_each_see_their_own_call_made_and_the_session_reads_on(self):
         session = self.pipe_session()
@@ -56,8 +55,8 @@ class State(harness.Test):
                 if (out, err, code) != ('', '', 0) or session.err.count(own_call + '\n') < done:
                     failures.append((argv, done, out, err, code))
 
-        jobs = [(call, CTL + ['send', '--timeout', '20', '--set', name]) for name, call in SET_SENDERS.items()]
-        jobs += [(call, CTL + ['send', '--timeout', '20', *map(str, path), *['99'] * (len(path) - 1)])
+        jobs = [(call, CTL + ['send', '--timeout', '30', '--set', name]) for name, call in SET_SENDERS.items()]
+        jobs += [(call, CTL + ['send', '--timeout', '30', *map(str, path), *['99'] * (len(path) - 1)])
                  for call in PATH_SENDERS for path in [harness.path(call)]]
         threads = [threading.Thread(target=sender, args=job) for job in jobs]
         [thread.start() for thread in threads]
@@ -72,7 +71,7 @@ class State(harness.Test):
         session = self.pipe_session()
         pid = session.popen.pid
         for sent, name in enumerate(['VE/off', 'XC/SETTIMING', 'JPEG/API', 'XC/ISR'], 1):
-            self.assertEqual(self.ctl('send', '--timeout', '5', '--set', name)[2], 0)
+            self.assertEqual(self.ctl('send', '--timeout', '30', '--set', name)[2], 0)
             state, err, code = self.status('--json')
             self.assertEqual((code, err, state['pid'], state['running'], state['selections'],
                               sum(call['count'] for call in state['calls'])),
@@ -93,11 +92,11 @@ class State(harness.Test):
 
         # What the last session left, the next is given back.
         session = self.pipe_session()
-        self.assertEqual(self.ctl('send', '--timeout', '5', '--set', *saved)[2], 0)
+        self.assertEqual(self.ctl('send', '--timeout', '30', '--set', *saved)[2], 0)
         restored = {c['entry_point']: (c['value'], c['name']) for c in self.status('--json')[0]['calls']}
         self.assertEqual(restored, {entry: (value, name) for entry, (value, name, _) in last.items()})
         self.relay('99')
-        self.assertEqual(session.finish(10), 0)
+        self.assertEqual(session.finish(), 0)
         out, err, code = self.status('--json')
         self.assertEqual((code, out['running'], out['pid']), (1, False, session.popen.pid))
         self.assertRegex(err, rf'^tulvakctl status: the session of pid {session.popen.pid} ended at [-:0-9TZ]+\n$')
@@ -111,7 +110,7 @@ class State(harness.Test):
         # Any line that a 99 would end the session with is left out.
         lines = [re.sub(r'^[ \t\v\f\r]*[+-]?0*99(?!\d).*', 'x', line, flags=re.S) for line in stream.split('\n')]
         harness.write_pipe('\n'.join(lines))
-        self.assertEqual(self.ctl('send', '--timeout', '10', '--set', 'VE/off')[2], 0)
+        self.assertEqual(self.ctl('send', '--timeout', '30', '--set', 'VE/off')[2], 0)
         self.assertEqual(session.err.splitlines()[-1], 'QxDrv_VE_SetDbgLevel(0)')
         self.assertGreater(session.out.count('get command'), 300)
         self.assertEqual(self.status()[2], 0)

@@ -13,11 +13,11 @@ class Console(harness.Test):
         # Standard output is a file here, as it is a pipe to a script: only a flush shows the prompt.
         session.wait_for(frame('Main Menu') + CONSOLE_ASK)
         os.write(keys, b'99\n')
-        self.assertEqual(session.finish(10), 0)
+        self.assertEqual(session.finish(), 0)
 
     def test_a_signal_caught_while_waiting_does_not_end_the_read(self):
         keyboard, keys = os.pipe()
         probe = self.start(PROBE + ['alarm', 'kind=1', 'read=null'], stdin=keyboard)
         time.sleep(0.3)  # many interruptions long before the line
         os.write(keys, b'7\n')
-        self.assertEqual((probe.finish(10), probe.err), (0, '1 1\n7\n'))
+        self.assertEqual((probe.finish(), probe.err), (0, '1 1\n7\n'))
