@@ -91,10 +91,17 @@ def write_pipe(data, path=PIPE, seconds=60):
 
 
 MENUS = {}
-for row in pathlib.Path(DATA, 'menus.tsv').read_text().splitlines(True):
-    if not row.startswith('#'):
-        title, number, label, action = row.rstrip('\n').split('\t')
-        MENUS.setdefault(title, []).append((int(number), label, action))
+
+
+def read_menus():  # data/menus.tsv into MENUS, read again once make golden has written it
+    MENUS.clear()
+    for row in pathlib.Path(DATA, 'menus.tsv').read_text().splitlines():
+        if not row.startswith('#'):
+            title, number, label, action = row.split('\t')
+            MENUS.setdefault(title, []).append((int(number), label, action))
+
+
+read_menus()
 
 
 DOCS = [os.path.join(DATA, '..', '..', doc) for doc in ('README.md', 'docs/commands.md', 'docs/pipe.md', 'docs/farm.md', 'docs/tulvakctl.1')]
@@ -108,6 +115,7 @@ def documented(doc, items):  # the page's text, and that text with the item path
                  new, flags=re.M)  # listing lines
     new = re.sub(r'"path": \[[\d, ]+\](, "menu": "([^"]+)", "label": "([^"]+)")', lambda m: f'"path": {paths[m[2], m[3]]}{m[1]}', new)
     new = re.sub(r'by (\S+) \([\d ]+\)', lambda m: f'by {m[1]} ({spaced(m[1])})', new)  # status
+    new = re.sub(r'("tree": "|^tree )[0-9a-f]{16}', lambda m: m[1] + items[0]['tree'], new, flags=re.M)
     return text, re.sub(r'^(call (\w+) (-?\d+) \d+ \S+ )[\d ]+$', lambda m: m[1] + spaced(f'{m[2]}({m[3]})'), new, flags=re.M)
 
 
@@ -290,6 +298,7 @@ class Golden(Test):
         menus = [menu for _, menu, _, _ in listing]
         rows = sorted(listing, key=lambda row: menus.index(row[1]))  # each menu where the tree first reaches it
         rewrite('menus.tsv', [f'{menu}\t{path.split()[-1]}\t{label}\t{action}' for path, menu, label, action in rows])
+        read_menus()
         # As the symbols' test reads them: defined, and undefined but for libc's and libstdc++'s (versioned).
         symbols = [line.split() for line in subprocess.run(['nm', '-D', UPDATE], capture_output=True, text=True,
                                                            check=True).stdout.splitlines()]

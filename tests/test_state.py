@@ -139,7 +139,7 @@ class State(harness.Test):
                 self.fresh_customer()
                 session = self.pipe_session()
                 self.run_program(['sh', '-c', command])
-                out, err, code = self.ctl('send', '--timeout', '30', '--set', 'VE/off', seconds=60)
+                out, err, code = self.ctl('send', '--timeout', '30', '--set', 'VE/off')
                 self.assertEqual(session.err, 'QxDrv_VE_SetDbgLevel(0)\n')  # made, whether or not it can be confirmed
                 # Full, the state may have been written once more, since the session removed the one it could not replace.
                 self.assertIn((code, err), [(0, ''), (1, 'tulvakctl send: not confirmed: the session cannot write its state '
