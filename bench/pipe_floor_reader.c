@@ -18,11 +18,11 @@ static char kept[32][64]; /* the newest marks, each with its line feed, as many 
 
 static int write_state(void) {
     char text[2048];
-    int length = snprintf(text, sizeof text,
-                          "tulvak-state 1\npid %ld\nplatform TULVAK_SYSTEM_TYPE_VUNE\nstarted 2026-01-01T00:00:00Z\n"
-                          "pipe %llu %llu\nmenu Main Menu\nmarks %lu\n",
-                          (long)getpid(), (unsigned long long)pipe_file.st_dev, (unsigned long long)pipe_file.st_ino,
-                          marks);
+    int length =
+        snprintf(text, sizeof text,
+                 "tulvak-state 1\npid %ld\nplatform TULVAK_SYSTEM_TYPE_VUNE\nstarted 2026-01-01T00:00:00Z\n"
+                 "pipe %llu %llu\nmenu Main Menu\nmarks %lu\n",
+                 (long)getpid(), (unsigned long long)pipe_file.st_dev, (unsigned long long)pipe_file.st_ino, marks);
     for (unsigned long i = marks < 32 ? 0 : marks - 32; i < marks; ++i) {
         length += snprintf(text + length, sizeof text - (size_t)length, "mark %s", kept[i % 32]);
     }
