@@ -119,7 +119,7 @@ std::string set_name(const ListedItem &entry);
 // Whether MENU, ignoring case, names the menu of the item.
 bool menu_is_named(const ListedItem &entry, const std::string &menu);
 
-// What one send knows of the pipe it writes into (sender.cpp).
+// What one send knows of the pipe it writes into and its session (sender.cpp).
 struct Sender {
     Invocation invocation;
     std::optional<double> timeout;
@@ -127,6 +127,7 @@ struct Sender {
     std::string pipe;  // the pipe written into, as pipe_named() names it
     long marks_before;
     bool by_name;  // then the session must run this tulvakctl's tree
+    long pid;
 };
 
 // Takes the pipe of a session that keeps a state to confirm by, or fails: at once without a timeout.

@@ -1,5 +1,4 @@
-// list [--json | --names] [WORD]: every item of every menu, one line each, in
-// the order of the tree, or the names send --set takes for them.
+// list [--json | --names] [WORD]: every item of every menu in the order of the tree, or their names.
 #include <cstring>
 #include <string>
 #include <vector>

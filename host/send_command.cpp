@@ -121,7 +121,7 @@ int deliver(const Invocation &invocation, const std::vector<std::string> &groups
             bool by_name) {
     // A session that ends while we write must give an error, not kill us.
     signal(SIGPIPE, SIG_IGN);
-    Sender sender{invocation, timeout, -1, "", 0, by_name};
+    Sender sender{invocation, timeout, -1, "", 0, by_name, 0};
     // The timeout bounds the whole wait, for a session and for its reading.
     const double deadline = seconds_now() + timeout.value_or(0);
     int status = open_session_pipe(sender, deadline);

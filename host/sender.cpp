@@ -35,18 +35,16 @@ void pause_for(double seconds) {
     nanosleep(&pause, nullptr);
 }
 
-// Whether no process holds the pipe open for reading any more: the session's
-// process is gone, whatever the state says of it before its parent reaps it.
-bool nobody_reads(int fd) {
-    pollfd watched{fd, 0, 0};
-    return poll(&watched, 1, 0) == 1 && (watched.revents & POLLERR) != 0;
-}
-
 // Done once the state shows the mark, or that the session ended with no more
 // of ours unread than the mark; failed once it shows that the session cannot
 // act on the rest or cannot record it; else not yet. write_error is that of
 // a write just tried, if one failed: EAGAIN when the pipe is full.
 int settle(Sender &sender, int write_error, const std::string &token, double deadline) {
+    // Whether nobody reads the pipe (the session is gone, reaped or not), looked at before the
+    // state, which a session that ends writes before it lets go of the pipe.
+    pollfd reader{sender.fd, 0, 0};
+    const bool gone = (poll(&reader, 1, 0) == 1 && (reader.revents & POLLERR) != 0) ||
+                      (kill(static_cast<pid_t>(sender.pid), 0) != 0 && errno == ESRCH);
     std::string why;
     const std::optional<SessionState> state = read_state(why);
     const std::vector<std::string> marks = state ? state->recent_marks : std::vector<std::string>{};
@@ -62,7 +60,7 @@ int settle(Sender &sender, int write_error, const std::string &token, double dea
             return kDone;
         }
         why = "the session stopped reading (it ended)";
-    } else if ((kill(static_cast<pid_t>(state->pid), 0) != 0 && errno == ESRCH) || nobody_reads(sender.fd)) {
+    } else if (gone) {
         why = "the session stopped reading (its process is gone)";
     } else if (write_error != 0 && write_error != EAGAIN) {
         why = std::string("the pipe cannot be written (") + std::strerror(write_error) + ")";  // NOLINT
@@ -122,6 +120,7 @@ int open_session_pipe(Sender &sender, double deadline) {
     }
     if (state && state->pipe == sender.pipe) {
         sender.marks_before = state->marks;
+        sender.pid = state->pid;
         return kDone;
     }
     return complain(sender.invocation, kFailed, "the session reading %s keeps no state in %s%s; nothing sent", kPipe,
