@@ -146,7 +146,8 @@ class State(harness.Test):
                                                           f'({STATE_DIR} is full)\n'), (1, 'tulvakctl send: not confirmed: its state is gone\n')]
                               if fault == 'full' else [(1, 'tulvakctl send: not confirmed: the session cannot write its '
                                                            f'state ({STATE_DIR} is read-only)\n')])
-                if fault == 'read-only':  # the state it shows may be behind the session
+                if fault == 'read-only':  # the state it shows may be behind the session, which said so once
+                    self.assertEqual(session.out.count("cannot keep the session's state"), 1)
                     self.assertEqual(self.status()[1:], (f'tulvakctl status: pid {session.popen.pid} cannot write its state, '
                                                          f'so it may have changed since ({STATE_DIR} is read-only)\n', 1))
         harness.mount('tulvak-test', os.path.dirname(STATE_DIR), 'tmpfs', flags=1)  # read-only, and no folder in it
