@@ -1,7 +1,7 @@
 """What the tests share: the programs as built (under the emulator in a cross
 build), a private /Customer for each test, processes whose whole group ends
 with the test, and transcripts (data/sessions.txt) replayed byte for byte."""
-import codecs, contextlib, ctypes, json, os, pathlib, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
+import codecs, contextlib, ctypes, functools, json, os, pathlib, re, shlex, signal, stat, subprocess, sys, tempfile, threading, time, unittest
 
 EMULATOR = os.environ.get('TULVAK_EMULATOR', '').split()
 PROGRAMS = {name: EMULATOR + [os.environ.get('TULVAK_' + variable, name)]
@@ -119,6 +119,7 @@ def documented(doc, items):  # the page's text, and that text with the item path
     return text, re.sub(r'^(call (\w+) (-?\d+) \d+ \S+ )[\d ]+$', lambda m: m[1] + spaced(f'{m[2]}({m[3]})'), new, flags=re.M)
 
 
+@functools.cache
 def listed():  # the tree the programs run, as tulvakctl list --json gives it
     return json.loads(subprocess.run(CTL + ['list', '--json'], capture_output=True, check=True).stdout)
 
